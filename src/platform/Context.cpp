@@ -1,0 +1,34 @@
+#include "platform/Context.hpp"
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+
+namespace kelda::platform {
+namespace {
+std::atomic<Context*> g_current{nullptr};
+}
+
+Context::~Context() {
+  // Reverse order of creation: later objects may refer to earlier ones.
+  while (!order_.empty()) order_.pop_back();
+}
+
+Context& Context::current() {
+  Context* context = g_current.load(std::memory_order_acquire);
+  if (context == nullptr) {
+    std::fputs("kelda: no current Context (create one and make it current with ScopedContext)\n",
+               stderr);
+    std::abort();
+  }
+  return *context;
+}
+
+bool Context::hasCurrent() { return g_current.load(std::memory_order_acquire) != nullptr; }
+
+ScopedContext::ScopedContext(Context& context)
+    : previous_(g_current.exchange(&context, std::memory_order_acq_rel)) {}
+
+ScopedContext::~ScopedContext() { g_current.store(previous_, std::memory_order_release); }
+
+}  // namespace kelda::platform

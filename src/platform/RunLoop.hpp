@@ -1,0 +1,102 @@
+// RunLoop: the main thread's task queue and timers, and the tracked worker threads that screen
+// actions start for their requests.
+//
+// All screen state and every toolkit call happen on the main thread (the thread that created
+// the run loop, or the one that runs it). Workers are tracked so that runUntilIdle() can wait
+// until every worker has finished and every due task has run: screen tests become
+// deterministic. Timers use the run loop's clock; tests install a ManualClock and advance
+// virtual time instead of sleeping.
+//
+// post(), detachThread() and performOnMainThread() may be called from any thread; the rest
+// only from the main thread. Reach the current one with RunLoop::main().
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <atomic>
+#include <memory>
+#include <utility>
+
+namespace kelda::platform {
+
+using Task = std::function<void()>;
+using Duration = std::chrono::nanoseconds;
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual Duration now() const = 0;
+};
+
+// Real monotonic time.
+class SteadyClock : public Clock {
+ public:
+  Duration now() const override;
+};
+
+// Virtual time for tests: starts at 0 and moves only when advanced.
+class ManualClock : public Clock {
+ public:
+  Duration now() const override;
+  void advance(Duration by);
+
+ private:
+  std::atomic<std::int64_t> nanos_{0};
+};
+
+using TimerId = std::uint64_t;
+
+class RunLoop {
+ public:
+  RunLoop();
+  ~RunLoop();  // waits for tracked workers to finish
+  RunLoop(const RunLoop&) = delete;
+  RunLoop& operator=(const RunLoop&) = delete;
+
+  // The current context's run loop.
+  static RunLoop& main();
+
+  // Replace the clock (before any timer is scheduled). Default: SteadyClock.
+  void setClock(std::shared_ptr<Clock> clock);
+  const Clock& clock() const;
+
+  // Queue a task for the main thread (any thread).
+  void post(Task task);
+  // Run `task` after `delay` on the main thread; repeating timers re-arm after each run.
+  TimerId schedule(Duration delay, Task task, bool repeats = false);
+  void cancel(TimerId id);
+
+  // Start a tracked worker thread running `task` (any thread).
+  void detachThread(Task task);
+  // Run `task` on the main thread. From the main thread it runs at once; from a worker it is
+  // queued, and with waitUntilDone the worker blocks until it has run.
+  void performOnMainThread(Task task, bool waitUntilDone);
+  bool isMainThread() const;
+  // Make the calling thread the main thread (front ends that run the loop on another thread).
+  void adoptCurrentThreadAsMain();
+
+  // Main thread: run queued tasks and due timers until no worker is running, no task is queued
+  // and no timer is due. Timers in the future do not count. Returns the number of tasks run.
+  std::size_t runUntilIdle();
+  // Main thread, ManualClock: move virtual time forward by `by`, running each timer as its
+  // time comes (and everything that becomes runnable), then runUntilIdle().
+  void advanceBy(Duration by);
+  // Main thread: run until stop() (real front ends). Sleeps until the next task or timer.
+  void run();
+  void stop();
+
+  std::size_t runningWorkers() const;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+// Shorthands over the current run loop, as the screens use them.
+inline void detachThread(Task task) { RunLoop::main().detachThread(std::move(task)); }
+inline void performOnMainThread(Task task, bool waitUntilDone) {
+  RunLoop::main().performOnMainThread(std::move(task), waitUntilDone);
+}
+
+}  // namespace kelda::platform
