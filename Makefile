@@ -56,6 +56,9 @@ fuzz:
 	  $$f -max_total_time=$(FUZZ_SECONDS) fuzz-corpus-work/$$name fuzz/corpus/$${name#fuzz-} || exit 1; \
 	done
 
+run: build
+	scripts/run-demo.sh build
+
 clean:
 	rm -rf build build-asan build-tsan build-fuzz bench-results
 

@@ -10,6 +10,7 @@ pkg_check_modules(RE2 REQUIRED IMPORTED_TARGET re2)
 pkg_check_modules(ICU REQUIRED IMPORTED_TARGET icu-i18n icu-uc)
 pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
 pkg_check_modules(SODIUM REQUIRED IMPORTED_TARGET libsodium)
+pkg_check_modules(PNG REQUIRED IMPORTED_TARGET libpng)
 find_package(GTest REQUIRED)
 
 add_library(kelda_deps INTERFACE)
