@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "gateway/json/JsonLog.hpp"
 #include "gateway/json/Value.hpp"
 
 namespace kelda::json {
@@ -26,7 +27,15 @@ struct Error {
   int code = 0;
   std::string description;
   std::shared_ptr<const Error> underlying;
+
+  // Frees the chain of underlying errors without recursion (a trace may be very long).
+  ~Error();
 };
+
+// "Error Domain=... Code=n \"description\"" for one error; the trace as a parenthesised list
+// of those, one per line. Used for the failure texts of the log.
+std::string describe(const Error& error);
+std::string describeTrace(const std::vector<std::shared_ptr<const Error>>& trace);
 
 // An object that offers a JSON substitute for itself; the writer writes the substitute.
 class JsonProxy {

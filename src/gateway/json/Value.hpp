@@ -77,10 +77,7 @@ class Value {
   Value valueAt(std::size_t i) const;
 
   // Range-for helpers: `for (auto [key, value] : v.members())`, `for (Value item : v.items())`.
-  struct MemberRef {
-    std::string_view key;
-    Value value;
-  };
+  struct MemberRef;  // defined below, once Value is complete
   template <class T>
   class Range;
   Range<MemberRef> members() const;
@@ -114,6 +111,11 @@ class Value {
   explicit Value(std::shared_ptr<const Node> node) : node_(std::move(node)) {}
   friend struct ValueAccess;
   std::shared_ptr<const Node> node_;
+};
+
+struct Value::MemberRef {
+  std::string_view key;
+  Value value;
 };
 
 template <class T>

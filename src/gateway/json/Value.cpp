@@ -1,0 +1,346 @@
+#include "gateway/json/Value.hpp"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "gateway/json/BuiltNodes.hpp"
+#include "gateway/json/Node.hpp"
+#include "gateway/json/NumberText.hpp"
+
+namespace kelda::json {
+
+namespace {
+
+// A non-owning pointer to one of the static nodes.
+std::shared_ptr<const Node> staticPtr(const Node* node) {
+  return std::shared_ptr<const Node>(std::shared_ptr<const Node>(), node);
+}
+
+std::shared_ptr<const Node> textPtr(Type type, std::string text) {
+  return std::make_shared<TextNode>(type, std::move(text));
+}
+
+const Node* childAt(const Node* n, std::size_t i) {
+  return n->type == Type::Array ? n->items[i] : n->members[i].value;
+}
+
+// Plain words print unquoted inside containers, like a property list description.
+bool isPlainWord(std::string_view s) {
+  if (s.empty()) return false;
+  for (char c : s) {
+    bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+              c == '_' || c == '.' || static_cast<unsigned char>(c) >= 0x80;
+    if (!ok) return false;
+  }
+  return true;
+}
+
+void appendQuotedWord(std::string& out, std::string_view s) {
+  if (isPlainWord(s)) {
+    out += s;
+    return;
+  }
+  out += '"';
+  for (char c : s) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (c == '\n') {
+      out += "\\n";
+    } else {
+      out += c;
+    }
+  }
+  out += '"';
+}
+
+void appendScalar(std::string& out, const Node* n, bool nested) {
+  if (n == nullptr) {
+    out += "(null)";
+    return;
+  }
+  switch (n->type) {
+    case Type::Null:
+      out += "<null>";
+      break;
+    case Type::Boolean:
+      out += n->boolean ? "1" : "0";
+      break;
+    case Type::String:
+      if (nested) {
+        appendQuotedWord(out, n->text());
+      } else {
+        out += n->text();
+      }
+      break;
+    default:
+      out += n->text();
+      break;
+  }
+}
+
+// Indentation stops growing past a few dozen levels, so deep values stay linear in size.
+void indent(std::string& out, std::size_t level) {
+  constexpr std::size_t kMaxIndentLevel = 32;
+  out.append(std::min(level, kMaxIndentLevel) * 4, ' ');
+}
+
+std::string describeContainer(const Node* root) {
+  struct Frame {
+    const Node* node;
+    std::size_t next;
+  };
+  std::string out;
+  std::vector<Frame> stack;
+  auto open = [&](const Node* n) {
+    if (n->size == 0) {
+      out += n->type == Type::Array ? "()" : "{}";
+      return;
+    }
+    out += n->type == Type::Array ? "(\n" : "{\n";
+    stack.push_back({n, 0});
+  };
+  // What follows a finished element: "," between array elements, ";" after an object member.
+  auto separate = [&]() {
+    if (stack.empty()) return;
+    const Frame& parent = stack.back();
+    if (parent.node->type == Type::Array) {
+      out += parent.next < parent.node->size ? ",\n" : "\n";
+    } else {
+      out += ";\n";
+    }
+  };
+  open(root);
+  while (!stack.empty()) {
+    Frame& f = stack.back();
+    const Node* n = f.node;
+    if (f.next == n->size) {
+      stack.pop_back();
+      indent(out, stack.size());
+      out += n->type == Type::Array ? ")" : "}";
+      separate();
+      continue;
+    }
+    std::size_t i = f.next++;
+    indent(out, stack.size());
+    if (n->type == Type::Object) {
+      appendQuotedWord(out, n->members[i].key);
+      out += " = ";
+    }
+    const Node* child = childAt(n, i);
+    if (child != nullptr && (child->type == Type::Array || child->type == Type::Object)) {
+      open(child);
+      if (child->size != 0) continue;
+    } else {
+      appendScalar(out, child, true);
+    }
+    separate();
+  }
+  return out;
+}
+
+bool sameScalar(const Node* a, const Node* b) {
+  switch (a->type) {
+    case Type::Boolean:
+      return a->boolean == b->boolean;
+    case Type::String:
+    case Type::Number:
+      return a->text() == b->text();
+    default:
+      return true;
+  }
+}
+
+// Value of `key` in object `n`, searching from position `hint` first.
+const Node* findMember(const Node* n, std::string_view key, std::size_t hint, bool& found) {
+  if (hint < n->size && n->members[hint].key == key) {
+    found = true;
+    return n->members[hint].value;
+  }
+  for (std::size_t i = 0; i < n->size; ++i) {
+    if (n->members[i].key == key) {
+      found = true;
+      return n->members[i].value;
+    }
+  }
+  found = false;
+  return nullptr;
+}
+
+bool equalNodes(const Node* a, const Node* b) {
+  std::vector<std::pair<const Node*, const Node*>> pending{{a, b}};
+  while (!pending.empty()) {
+    auto [x, y] = pending.back();
+    pending.pop_back();
+    if (x == y) continue;
+    if (x == nullptr || y == nullptr || x->type != y->type) return false;
+    if (x->type == Type::Array) {
+      if (x->size != y->size) return false;
+      for (std::size_t i = 0; i < x->size; ++i) pending.emplace_back(x->items[i], y->items[i]);
+    } else if (x->type == Type::Object) {
+      if (x->size != y->size) return false;
+      for (std::size_t i = 0; i < x->size; ++i) {
+        bool found = false;
+        const Node* other = findMember(y, x->members[i].key, i, found);
+        if (!found) return false;
+        pending.emplace_back(x->members[i].value, other);
+      }
+    } else if (!sameScalar(x, y)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+Value ValueAccess::child(const Value& owner, const Node* node) {
+  if (node == nullptr) return Value();
+  return Value(std::shared_ptr<const Node>(owner.node_, node));
+}
+
+Value::Value(std::nullptr_t) : node_(staticPtr(nullNode())) {}
+Value::Value(bool b) : node_(staticPtr(boolNode(b))) {}
+Value::Value(const char* text) {
+  if (text != nullptr) node_ = textPtr(Type::String, text);
+}
+Value::Value(std::string text) : node_(textPtr(Type::String, std::move(text))) {}
+Value::Value(std::string_view text) : node_(textPtr(Type::String, std::string(text))) {}
+Value::Value(int n) : node_(textPtr(Type::Number, std::to_string(n))) {}
+Value::Value(long n) : node_(textPtr(Type::Number, std::to_string(n))) {}
+Value::Value(long long n) : node_(textPtr(Type::Number, std::to_string(n))) {}
+Value::Value(unsigned n) : node_(textPtr(Type::Number, std::to_string(n))) {}
+Value::Value(unsigned long n) : node_(textPtr(Type::Number, std::to_string(n))) {}
+Value::Value(unsigned long long n) : node_(textPtr(Type::Number, std::to_string(n))) {}
+Value::Value(double d) {
+  char buffer[32];
+  node_ = textPtr(Type::Number, std::string(number::formatDouble(d, buffer)));
+}
+
+Value Value::numberFromText(std::string text) {
+  return Value(textPtr(Type::Number, std::move(text)));
+}
+
+Value Value::array(std::vector<Value> items) {
+  return Value(std::make_shared<ArrayNode>(std::move(items)));
+}
+
+Value Value::object(std::vector<Member> members) {
+  return Value(std::make_shared<ObjectNode>(std::move(members)));
+}
+
+Value Value::object(std::initializer_list<Member> members) {
+  return object(std::vector<Member>(members));
+}
+
+Type Value::type() const {
+  return node_ ? node_->type : Type::Absent;
+}
+
+Value Value::operator[](std::string_view key) const {
+  if (!isObject()) return Value();
+  for (std::size_t i = 0; i < node_->size; ++i) {
+    if (node_->members[i].key == key) return valueAt(i);
+  }
+  return Value();
+}
+
+Value Value::operator[](std::size_t index) const {
+  if (!isArray() || index >= node_->size) return Value();
+  return valueAt(index);
+}
+
+Value Value::operator[](int index) const {
+  if (index < 0) return Value();
+  return (*this)[static_cast<std::size_t>(index)];
+}
+
+bool Value::contains(std::string_view key) const {
+  if (!isObject()) return false;
+  for (std::size_t i = 0; i < node_->size; ++i) {
+    if (node_->members[i].key == key) return true;
+  }
+  return false;
+}
+
+std::size_t Value::size() const {
+  return isArray() || isObject() ? node_->size : 0;
+}
+
+std::string_view Value::keyAt(std::size_t i) const {
+  if (!isObject() || i >= node_->size) return {};
+  return node_->members[i].key;
+}
+
+Value Value::valueAt(std::size_t i) const {
+  if (!(isArray() || isObject()) || i >= node_->size) return Value();
+  if (node_->built) {
+    const Node* n = node_.get();
+    return n->type == Type::Array ? static_cast<const ArrayNode*>(n)->values[i]
+                                  : static_cast<const ObjectNode*>(n)->values[i];
+  }
+  return ValueAccess::child(*this, childAt(node_.get(), i));
+}
+
+std::string_view Value::text() const {
+  return isString() || isNumber() ? node_->text() : std::string_view();
+}
+
+long long Value::intValue() const {
+  if (isBool()) return node_->boolean ? 1 : 0;
+  return number::leadingInteger(text());
+}
+
+double Value::doubleValue() const {
+  if (isBool()) return node_->boolean ? 1.0 : 0.0;
+  return number::leadingDouble(text());
+}
+
+bool Value::boolValue() const {
+  if (isBool()) return node_->boolean;
+  if (isNumber()) return doubleValue() != 0.0;
+  if (isString()) return number::leadingTruth(text());
+  return false;
+}
+
+std::string Value::describe() const {
+  if (isArray() || isObject()) return describeContainer(node_.get());
+  std::string out;
+  appendScalar(out, node_.get(), false);
+  return out;
+}
+
+Value Value::with(std::string_view key, Value value) const {
+  std::vector<Member> members;
+  members.reserve(size() + 1);
+  for (std::size_t i = 0; isObject() && i < size(); ++i) {
+    members.emplace_back(std::string(keyAt(i)), valueAt(i));
+  }
+  members.emplace_back(std::string(key), std::move(value));  // replaces in place if present
+  return object(std::move(members));
+}
+
+Value Value::without(std::string_view key) const {
+  if (!contains(key)) return *this;
+  std::vector<Member> members;
+  members.reserve(size());
+  for (std::size_t i = 0; i < size(); ++i) {
+    if (keyAt(i) != key) members.emplace_back(std::string(keyAt(i)), valueAt(i));
+  }
+  return object(std::move(members));
+}
+
+Value Value::appended(Value value) const {
+  std::vector<Value> items;
+  items.reserve(size() + 1);
+  for (std::size_t i = 0; isArray() && i < size(); ++i) items.push_back(valueAt(i));
+  items.push_back(std::move(value));
+  return array(std::move(items));
+}
+
+bool Value::operator==(const Value& other) const {
+  return equalNodes(node_.get(), other.node_.get());
+}
+
+}  // namespace kelda::json
