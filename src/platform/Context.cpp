@@ -1,5 +1,7 @@
 #include "platform/Context.hpp"
 
+#include "platform/RunLoop.hpp"
+
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +12,11 @@ std::atomic<Context*> g_current{nullptr};
 }
 
 Context::~Context() {
+  // Workers may still use any object (an analytics tag is never awaited): stop the run loop and
+  // join its workers before anything is destroyed.
+  if (auto it = objects_.find(std::type_index(typeid(RunLoop))); it != objects_.end()) {
+    static_cast<RunLoop*>(it->second)->shutdown();
+  }
   // Reverse order of creation: later objects may refer to earlier ones.
   while (!order_.empty()) order_.pop_back();
 }

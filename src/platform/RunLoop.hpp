@@ -88,6 +88,11 @@ class RunLoop {
 
   std::size_t runningWorkers() const;
 
+  // Main thread, at teardown, before the objects that tasks and workers use are destroyed:
+  // drops queued tasks and timers, refuses new ones, releases workers waiting for the main
+  // thread and waits until every worker has finished. The destructor does the same.
+  void shutdown();
+
  private:
   struct Impl;
   std::unique_ptr<Impl> impl_;

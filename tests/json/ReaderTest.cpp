@@ -186,6 +186,21 @@ TEST(Reader, StringsDecodeEscapesAndKeepUtf8) {
   EXPECT_EQ(readFragment("\"\"").value.str(), "");
 }
 
+TEST(Reader, SpecialBytesAreFoundAtEveryOffsetOfABlock) {
+  // Plain runs are scanned in blocks; a special byte must be seen wherever it falls.
+  for (std::size_t n = 0; n < 40; ++n) {
+    std::string run(n, 'a');
+    EXPECT_EQ(readFragment("\"" + run + "\\n" + run + "\"").value.str(), run + "\n" + run) << n;
+    EXPECT_EQ(readFragment("\"" + run + "\t\"").code, 5) << n;
+    EXPECT_EQ(readFragment("\"" + run + "\xC3\xA9" + run + "\"").value.str(),
+              run + "\xC3\xA9" + run)
+        << n;
+    EXPECT_EQ(readFragment("\"" + run + "\xFF" + run + "\"").code, 6) << n;
+    EXPECT_EQ(readFragment("[\"" + run + "\"," + std::to_string(n) + "]").value[0].str(), run);
+    EXPECT_EQ(readFragment("\"" + run).code, 11) << n;
+  }
+}
+
 TEST(Reader, InvalidUtf8IsRefusedWithCode6) {
   for (std::string_view text :
        {"\"\xFF\"", "\"\xC3\"", "\"\xC3(\"", "\"\xC0\xAF\"", "\"\xE0\x80\xAF\"", "\"\xED\xA0\x80\"",
@@ -242,7 +257,8 @@ TEST(Reader, DepthLimit) {
   EXPECT_EQ(deep.code, 3);  // wrapped by each enclosing array
   std::string objects;
   for (int i = 0; i < 513; ++i) objects += "{\"a\":";
-  objects += "1" + std::string(513, '}');
+  objects += '1';
+  objects.append(513, '}');
   EXPECT_EQ(rootError(objects).first, 7);
 
   SBJsonParser parser;

@@ -42,6 +42,17 @@ TEST(Writer, StringEscapes) {
   EXPECT_EQ(fragment(Value("")), "\"\"");
 }
 
+TEST(Writer, EscapesAtEveryOffsetOfABlock) {
+  for (std::size_t n = 0; n < 40; ++n) {
+    std::string run(n, 'a');
+    EXPECT_EQ(fragment(Value(run + "\"" + run)), "\"" + run + "\\\"" + run + "\"") << n;
+    EXPECT_EQ(fragment(Value(run + "\x01")), "\"" + run + "\\u0001\"") << n;
+    EXPECT_EQ(fragment(Value(run + "\xC3\xA9\n")), "\"" + run + "\xC3\xA9\\n\"") << n;
+    SBJsonWriter writer;
+    EXPECT_FALSE(writer.stringWithFragment(Value(run + "\xC3")).has_value()) << n;
+  }
+}
+
 TEST(Writer, CompactKeepsInsertionOrder) {
   Value v = Value::object({{"zeta", 1},
                            {"alpha", Value::array({Value("x"), Value(nullptr)})},

@@ -25,12 +25,12 @@ struct Entry {
 struct Value::Node {
   Type type = Type::Null;
   bool boolean = false;
-  bool built = false;          // a hand-built ArrayNode/ObjectNode/TextNode, not in an arena
-  const char* data = nullptr;  // text of a string or a number
-  std::size_t size = 0;        // text length, or number of elements or members
+  bool built = false;    // a hand-built ArrayNode/ObjectNode/TextNode, not in an arena
+  std::size_t size = 0;  // text length, or number of elements or members
   union {
-    const Node* const* items = nullptr;  // elements of an array
-    const Entry* members;                // members of an object
+    const char* data = nullptr;  // text of a string or a number
+    const Node* const* items;    // elements of an array
+    const Entry* members;        // members of an object
   };
 
   std::string_view text() const { return {data, size}; }
