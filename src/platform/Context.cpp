@@ -1,6 +1,8 @@
 #include "platform/Context.hpp"
 
+#include "platform/NotificationCenter.hpp"
 #include "platform/RunLoop.hpp"
+#include "platform/UrlOpener.hpp"
 
 #include <atomic>
 #include <cstdio>
@@ -9,6 +11,12 @@
 namespace kelda::platform {
 namespace {
 std::atomic<Context*> g_current{nullptr};
+}
+
+Context::Context() {
+  get<RunLoop>();
+  get<NotificationCenter>();
+  get<UrlOpener>();
 }
 
 Context::~Context() {

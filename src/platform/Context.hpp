@@ -19,7 +19,9 @@ namespace kelda::platform {
 
 class Context {
  public:
-  Context() = default;
+  // Creates the platform services first (run loop, notification centre, URL opener), so that
+  // they outlive every object that registers with them.
+  Context();
   ~Context();
   Context(const Context&) = delete;
   Context& operator=(const Context&) = delete;

@@ -1,0 +1,30 @@
+#include "CliOptions.hpp"
+
+#include <CLI/CLI.hpp>
+
+namespace kelda::cli {
+
+ParsedOptions parseCliOptions(int argc, char** argv) {
+  CLI::App app{"kelda-cli: the Kelda shopping client in a terminal", "kelda-cli"};
+  CliOptions options;
+  std::string server, home, script;
+  auto* serverOption = app.add_option("--server", server, "Middleware address HOST[:PORT]")
+                           ->type_name("HOST[:PORT]");
+  auto* homeOption = app.add_option("--home", home, "Documents directory")->type_name("DIR");
+  auto* scriptOption =
+      app.add_option("--script", script, "Read commands from FILE (- for standard input)")
+          ->type_name("FILE|-");
+  app.add_flag("--json", options.json, "Print every screen as JSON");
+  app.footer("Type 'help' at the prompt for the commands.");
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    return app.exit(error);
+  }
+  if (*serverOption) options.server = server;
+  if (*homeOption) options.home = home;
+  if (*scriptOption) options.script = script;
+  return options;
+}
+
+}  // namespace kelda::cli

@@ -1,0 +1,23 @@
+// CliOptions: the command line of kelda-cli,
+//   kelda-cli [--server HOST[:PORT]] [--home DIR] [--script FILE|-] [--json]
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+
+namespace kelda::cli {
+
+struct CliOptions {
+  std::optional<std::string> server;  // middleware address (else KELDA_MIDDLEWARE / build setting)
+  std::optional<std::string> home;    // documents directory (else KELDA_HOME / the default)
+  std::optional<std::string> script;  // commands from this file ("-": standard input)
+  bool json = false;                  // print screens as JSON
+};
+
+// What parsing gave: options to run with, or an exit status after help or an error (the
+// message is already printed).
+using ParsedOptions = std::variant<CliOptions, int>;
+ParsedOptions parseCliOptions(int argc, char** argv);
+
+}  // namespace kelda::cli
