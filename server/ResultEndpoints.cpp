@@ -1,0 +1,249 @@
+#include "ResultEndpoints.hpp"
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+
+#include "Money.hpp"
+#include "Text.hpp"
+
+namespace kelda::server {
+namespace {
+
+constexpr const char* kCandidateColumns =
+    "SELECT p.id, p.brand_id, p.old_cents, p.new_cents, p.colour_family, p.rating, "
+    "p.department_id FROM ";
+
+// The palette's own copy of a colour name (so that candidates compare by pointer).
+std::string_view internedColour(const std::string& name) {
+  for (std::string_view c : reference::colours()) {
+    if (c == name) return c;
+  }
+  return {};
+}
+
+// Adds a view to a short list unless a view of the same constant text is there already.
+void addOnce(std::vector<std::string_view>& seen, std::string_view value) {
+  if (value.empty()) return;
+  for (std::string_view s : seen) {
+    if (s.data() == value.data()) return;
+  }
+  seen.push_back(value);
+}
+
+Candidate readCandidate(const Statement& st) {
+  Candidate c;
+  c.id = st.integer(0);
+  c.brand = brandName(st.integer(1)).value_or("");
+  c.priceCents = st.integer(3) > 0 ? st.integer(3) : st.integer(2);
+  c.colour = internedColour(st.text(4));
+  c.rating = static_cast<int>(st.integer(5));
+  c.departmentId = st.integer(6);
+  return c;
+}
+
+CandidateList collect(Statement& st) {
+  auto list = std::make_shared<std::vector<Candidate>>();
+  while (st.step()) list->push_back(readCandidate(st));
+  return list;
+}
+
+json::Value extra(long long total, long long nextPage) {
+  return json::Value::array({ObjectBuilder()
+                                 .add("totalCount", number(total))
+                                 .add("pageLimit", number(kPageLimit))
+                                 .add("pageNumber", number(nextPage))
+                                 .build()});
+}
+
+json::Value refinement(const char* name, std::vector<std::string> values) {
+  std::vector<json::Value> items(values.begin(), values.end());
+  return ObjectBuilder()
+      .add("refinementName", name)
+      .add("refinementValues", json::Value::array(std::move(items)))
+      .build();
+}
+
+// The refinements offered for a set of products: brands, price bands, colours and ratings
+// that at least one of them has.
+void addOfferedRefinements(ObjectBuilder& out, const std::vector<const Candidate*>& found,
+                           long long departmentId) {
+  // One pass over the products; the views point into the candidates and the reference data.
+  std::vector<std::string_view> brands, colours;
+  const auto bands = priceBands(departmentId);
+  std::vector<bool> bandUsed(bands.size(), false);
+  int bestRating = 0;
+  for (const Candidate* c : found) {
+    addOnce(brands, c->brand);
+    addOnce(colours, c->colour);
+    bestRating = std::max(bestRating, c->rating);
+    for (std::size_t b = 0; b < bands.size(); ++b) {
+      if (c->priceCents >= bands[b].lowCents &&
+          (!bands[b].highCents || c->priceCents < bands[b].highCents)) {
+        bandUsed[b] = true;
+      }
+    }
+  }
+  // Equal names from different departments ("Kelda Home") are listed once.
+  for (auto* list : {&brands, &colours}) {
+    std::sort(list->begin(), list->end());
+    list->erase(std::unique(list->begin(), list->end()), list->end());
+  }
+  std::vector<std::string> prices;
+  for (std::size_t b = 0; b < bands.size(); ++b) {
+    if (bandUsed[b]) prices.emplace_back(bands[b].name);
+  }
+  std::vector<std::string> ratings;
+  for (int stars = 4; stars >= 1; --stars) {
+    if (bestRating >= stars * 2)
+      ratings.push_back(std::to_string(stars) + (stars == 1 ? " Star & Up" : " Stars & Up"));
+  }
+  out.add("refinementParams", json::Value::array({"Brand", "Price", "Color", "Customer Rating"}));
+  out.add("refinement", json::Value::array({
+                            refinement("BRAND", {brands.begin(), brands.end()}),
+                            refinement("PRICE", std::move(prices)),
+                            refinement("COLOR", {colours.begin(), colours.end()}),
+                            refinement("RATING", std::move(ratings)),
+                        }));
+}
+
+}  // namespace
+
+json::Value emptyResults(std::string message) {
+  return ObjectBuilder()
+      .add("data", json::Value::array())
+      .add("extra", extra(0, 1))
+      .add("refinementParams", json::Value::array())
+      .add("refinement", json::Value::array())
+      .add("appliedRefinements", "{}")
+      .add("error", true)
+      .add("errorMsg", std::move(message))
+      .build();
+}
+
+json::Value productRow(Database& db, long long productId, const std::string& baseUrl) {
+  auto& st = db.prepare(
+      "SELECT name, old_cents, new_cents, price_type, rating, more_color, find_in_store, "
+      "available FROM products WHERE id = ?");
+  if (!st.bind(1, productId).step()) return json::Value::object();
+  const std::string id = std::to_string(productId);
+  return ObjectBuilder()
+      .add("prodId", id)
+      .add("prodName", st.text(0))
+      .add("prodDesc", st.text(0))
+      .add("oldPrice", formatCents(st.integer(1)))
+      .add("newPrice", st.integer(2) > 0 ? formatCents(st.integer(2)) : std::string())
+      .add("priceTypeFlag", st.text(3))
+      .add("overallRating", halfSteps(st.integer(4)))
+      .add("moreColor", st.integer(5) ? "1" : "0")
+      .add("findInStoreFlag", number(st.integer(6)))
+      .add("available", number(st.integer(7)))
+      .add("imageSource", baseUrl + "/images/product/" + id + ".png")
+      .build();
+}
+
+std::string ResultEndpoints::searchQuery(std::string_view phrase) {
+  std::string query, word;
+  int words = 0;
+  auto flush = [&] {
+    if (!word.empty() && words < 8) {
+      if (!query.empty()) query += ' ';
+      query += '"' + lowerAscii(word) + '"';
+      ++words;
+    }
+    word.clear();
+  };
+  for (unsigned char c : phrase) {
+    if (std::isalnum(c) || c >= 0x80) {
+      word.push_back(static_cast<char>(c));
+    } else {
+      flush();
+    }
+  }
+  flush();
+  return query;
+}
+
+CandidateList ResultEndpoints::categoryCandidates(Database& db, long long id) {
+  const std::string key = "c:" + std::to_string(id);
+  if (auto cached = state_.results.find(key)) return cached;
+  const std::string from = std::string(kCandidateColumns) + "products p ";
+  CandidateList list;
+  auto& cat = db.prepare("SELECT kind, source_id FROM categories WHERE id = ?");
+  if (cat.bind(1, id).step()) {
+    const std::string kind = cat.text(0);
+    const long long source = cat.integer(1);
+    if (kind == "sub") {
+      list = collect(db.prepare(from + "WHERE category_id = ? ORDER BY id").bind(1, source));
+    } else if (kind == "salesub") {
+      list = collect(
+          db.prepare(from + "WHERE category_id = ? AND on_sale = 1 ORDER BY id").bind(1, source));
+    } else if (kind == "sale") {
+      list = collect(
+          db.prepare(from + "WHERE department_id = ? AND on_sale = 1 ORDER BY id").bind(1, source));
+    } else if (kind == "ctr") {
+      list = collect(
+          db.prepare(from + "WHERE category_id = ? AND rating >= 8 ORDER BY rating DESC, id")
+              .bind(1, source));
+    }
+  } else if (db.prepare("SELECT 1 FROM departments WHERE id = ? AND tag < 10").bind(1, id).step()) {
+    list = collect(db.prepare(from + "WHERE department_id = ? ORDER BY id").bind(1, id));
+  }
+  if (list) state_.results.put(key, list);
+  return list;
+}
+
+CandidateList ResultEndpoints::searchCandidates(Database& db, const std::string& query) {
+  const std::string key = "s:" + query;
+  if (auto cached = state_.results.find(key)) return cached;
+  auto& st = db.prepare(std::string(kCandidateColumns) +
+                        "product_text JOIN products p ON p.id = product_text.rowid "
+                        "WHERE product_text MATCH ? ORDER BY p.id");
+  CandidateList list = collect(st.bind(1, query));
+  state_.results.put(key, list);
+  return list;
+}
+
+json::Value ResultEndpoints::answer(Database& db, const CandidateList& candidates,
+                                    const FormFields& form, long long departmentId,
+                                    const std::string& baseUrl) {
+  const auto refinements = Refinements::parse(form.get("refinements"));
+  if (!refinements) return emptyResults("The refinements of this request could not be read.");
+  std::vector<const Candidate*> found;
+  for (const Candidate& c : *candidates) {
+    if (refinements->matches(c)) found.push_back(&c);
+  }
+  long long page = form.has("pageNumber") ? std::atoll(form.trimmed("pageNumber").c_str()) : 1;
+  if (page < 1) page = 1;
+  std::vector<json::Value> rows;
+  const auto total = static_cast<long long>(found.size());
+  const long long first = std::min(total, (page - 1) * kPageLimit);
+  for (long long i = first; i < std::min(total, first + kPageLimit); ++i) {
+    rows.push_back(productRow(db, found[static_cast<std::size_t>(i)]->id, baseUrl));
+  }
+  ObjectBuilder out;
+  out.add("data", json::Value::array(std::move(rows)));
+  out.add("extra", extra(total, page + 1));
+  addOfferedRefinements(out, found, departmentId);
+  out.add("appliedRefinements", encode(refinements->applied()));
+  return out.build();
+}
+
+json::Value ResultEndpoints::results(const FormFields& form, const std::string& baseUrl) {
+  const auto id = parseId(form.get("categoryId"));
+  if (!id) return emptyResults("Please choose a category.");
+  auto db = state_.pool.acquire();
+  const CandidateList candidates = categoryCandidates(*db, *id);
+  if (!candidates) return emptyResults("We couldn't find that category.");
+  const long long department = candidates->empty() ? 0 : candidates->front().departmentId;
+  return answer(*db, candidates, form, department, baseUrl);
+}
+
+json::Value ResultEndpoints::search(const FormFields& form, const std::string& baseUrl) {
+  const std::string query = searchQuery(form.get("searchPhrase"));
+  if (query.empty()) return emptyResults("Please enter a search term.");
+  auto db = state_.pool.acquire();
+  return answer(*db, searchCandidates(*db, query), form, 0, baseUrl);
+}
+
+}  // namespace kelda::server
