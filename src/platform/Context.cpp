@@ -25,8 +25,20 @@ Context::~Context() {
   if (auto it = objects_.find(std::type_index(typeid(RunLoop))); it != objects_.end()) {
     static_cast<RunLoop*>(it->second)->shutdown();
   }
-  // Reverse order of creation: later objects may refer to earlier ones.
-  while (!order_.empty()) order_.pop_back();
+  // Reverse order of creation: later objects may refer to earlier ones. Each object leaves the
+  // table before it is destroyed, so a destructor that asks for it gets a fresh one, never a
+  // dangling one.
+  for (;;) {
+    std::unique_ptr<HolderBase> holder;
+    {
+      std::lock_guard lock(mutex_);
+      if (order_.empty()) break;
+      objects_.erase(order_.back().first);
+      holder = std::move(order_.back().second);
+      order_.pop_back();
+    }
+    holder.reset();
+  }
 }
 
 Context& Context::current() {

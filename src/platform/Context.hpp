@@ -34,7 +34,7 @@ class Context {
     auto holder = std::make_unique<Holder<T>>();
     T* raw = &holder->object;
     objects_.emplace(std::type_index(typeid(T)), raw);
-    order_.push_back(std::move(holder));
+    order_.emplace_back(std::type_index(typeid(T)), std::move(holder));
     return *raw;
   }
 
@@ -54,7 +54,7 @@ class Context {
   // Guards creation only; objects synchronise their own state.
   std::recursive_mutex mutex_;
   std::unordered_map<std::type_index, void*> objects_;
-  std::vector<std::unique_ptr<HolderBase>> order_;
+  std::vector<std::pair<std::type_index, std::unique_ptr<HolderBase>>> order_;
 };
 
 // Makes a context current for the lifetime of this object (restores the previous one after).
