@@ -7,8 +7,11 @@
 #pragma once
 
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
+
+#include "gateway/json/Value.hpp"
 
 namespace kelda::gateway {
 
@@ -26,5 +29,45 @@ std::string middlewareAddress();
 std::string ctrAddress();
 // The retailer's web host: KELDA_WEB_HOST, else the build setting.
 std::string webHost();
+
+// ---- Endpoint index ----
+// Every request the gateway makes to the middleware server is one row of a single table: the
+// operation that makes it, the endpoint, how it is sent and the body format. Operations build
+// their requests from their row (request() below), so the endpoint, method and field order of
+// each request are written in one place.
+
+enum class Method {
+  Post,                   // POST through downloadPostData (no header of our own)
+  PostWithContentLength,  // POST built by the operation, with "Content-Length"
+  Get,                    // GET through downloadGetData
+};
+
+// Which address an endpoint lives on.
+enum class Host { Middleware, Ctr };
+
+struct Endpoint {
+  // The gateway operation's name; an operation that sends two kinds of request has a second
+  // row named "<operation>/search" (its text-search form).
+  std::string_view operation;
+  std::string_view endpoint;
+  Method method;
+  // Body format with one "%@" per field, in wire order ("" for an empty body). Integer fields
+  // are filled with their decimal text.
+  std::string_view bodyFormat;
+  Host host = Host::Middleware;
+};
+
+// The whole index, in a fixed order.
+std::span<const Endpoint> endpointIndex();
+// The row of an operation; throws std::out_of_range for an unknown name (a programming error).
+const Endpoint& endpointFor(std::string_view operation);
+// The request URL of a row: "http://%@/" + endpoint on the row's host.
+std::string endpointURL(const Endpoint& row);
+// Builds the operation's URL and body (values through formatBody) and sends it with the
+// row's method. The answer as the transport gives it (absent on any failure). No connectivity
+// check here: the operation makes it first.
+json::Value request(std::string_view operation, std::initializer_list<std::string_view> values);
+// The same with a body the caller has already built (the account edit operations).
+json::Value requestWithBody(std::string_view operation, const std::string& body);
 
 }  // namespace kelda::gateway

@@ -1,0 +1,66 @@
+// Headless launch to the tab shell: applicationDidFinishLaunching() on a fresh context until
+// the five tabs are up, against an in-process middleware on loopback that answers at once.
+// Reports the time per launch and the resident memory after the launches (rss_mb).
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "app/TarnAppDelegate.hpp"
+#include "platform/Context.hpp"
+#include "platform/RunLoop.hpp"
+#include "support/FakeMiddleware.hpp"
+#include "support/ScopedEnv.hpp"
+#include "support/TempDirectory.hpp"
+
+namespace {
+
+using kelda::app::TarnAppDelegate;
+
+double residentMegabytes() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+  }
+  return 0;
+}
+
+// One launch on a fresh context; `firstLaunch` leaves no launch.plist, so the prompt comes.
+void launchOnce(bool firstLaunch, const std::filesystem::path& home) {
+  if (firstLaunch) std::filesystem::remove(home / "launch.plist");
+  auto context = std::make_unique<kelda::platform::Context>();
+  kelda::platform::ScopedContext scope(*context);
+  auto& loop = kelda::platform::RunLoop::main();
+  loop.setClock(std::make_shared<kelda::platform::ManualClock>());
+  TarnAppDelegate::shared().applicationDidFinishLaunching();
+  loop.runUntilIdle();
+  if (TarnAppDelegate::shared().tabBarController() == nullptr) std::abort();
+  context.reset();  // while current: the screens leave through it
+}
+
+void BM_Launch(benchmark::State& state) {
+  const bool firstLaunch = state.range(0) == 1;
+  kelda::test::FakeMiddleware server;
+  server.answer("/coremetrics_url", R"({"data":")" + server.url("/tag?ci=1") + R"("})");
+  kelda::test::MiddlewareOverride middleware(server);
+  kelda::test::ScopedEnv reachability("KELDA_REACHABILITY", std::nullopt);
+  kelda::test::ScopedEnv logLevel("KELDA_LOG_LEVEL", "error");
+  kelda::test::TempDirectory home;
+  kelda::test::ScopedEnv homeEnv("KELDA_HOME", home.path().string());
+  for (auto _ : state) launchOnce(firstLaunch, home.path());
+  state.counters["rss_mb"] = residentMegabytes();
+  state.SetLabel(firstLaunch ? "first launch (prompt)" : "later launch");
+}
+BENCHMARK(BM_Launch)
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+}  // namespace
+
+BENCHMARK_MAIN();
