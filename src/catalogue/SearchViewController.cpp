@@ -1,0 +1,101 @@
+#include "catalogue/SearchViewController.hpp"
+
+#include "catalogue/ResultAnswer.hpp"
+#include "catalogue/ResultViewController.hpp"
+#include "catalogue/SearchTitle.hpp"
+#include "gateway/ExceptionGuard.hpp"
+#include "gateway/TarnObjects.hpp"
+#include "gateway/TarnServerAPIs.hpp"
+#include "platform/RunLoop.hpp"
+#include "ui/BarButtonItem.hpp"
+#include "ui/DropInBanner.hpp"
+#include "ui/NavigationController.hpp"
+
+namespace kelda::catalogue {
+namespace {
+
+using gateway::TarnObjects;
+using gateway::TarnServerAPIs;
+
+TarnObjects& state() {
+  return TarnObjects::sharedInstance();
+}
+
+}  // namespace
+
+SearchViewController::SearchViewController() {
+  setTitle("Search");
+  // The next screen's back button reads "Previous".
+  navigationItem().backBarButtonItem = std::make_shared<ui::BarButtonItem>("Previous");
+}
+
+std::weak_ptr<SearchViewController> SearchViewController::weakSelf() {
+  return std::static_pointer_cast<SearchViewController>(shared_from_this());
+}
+
+void SearchViewController::signin(ui::View* /*sender*/) {}
+void SearchViewController::registeration(ui::View* /*sender*/) {}
+
+ui::SearchBar& SearchViewController::searchBar() {
+  view();
+  return *searchBar_;
+}
+
+std::shared_ptr<ui::View> SearchViewController::loadView() {
+  auto root = std::make_shared<ui::View>();
+  searchBar_ = root->add<ui::SearchBar>("Search");
+  searchBar_->textDidBeginEditing = [](ui::SearchBar& bar) {
+    bar.text.clear();
+    bar.showsCancelButton = true;
+  };
+  searchBar_->cancelButtonClicked = [](ui::SearchBar& bar) {
+    bar.showsCancelButton = false;
+    bar.resignFirstResponder();
+  };
+  searchBar_->searchButtonClicked = [this](ui::SearchBar& bar) {
+    searchBarSearchButtonClicked(bar.text);
+  };
+  return root;
+}
+
+void SearchViewController::viewDidLoad() {
+  results_ = std::make_shared<ResultViewController>();
+}
+
+void SearchViewController::viewWillAppear(bool) {
+  TarnServerAPIs::sharedInstance().coremetricsStaticPageViewTag(kPageId);
+}
+
+void SearchViewController::searchBarSearchButtonClicked(const std::string& text) {
+  gateway::guarded("-[SearchViewController searchBarSearchButtonClicked:]", [&] {
+    overlay_.show();
+    gStringSearch_ = text;
+    state().setSearchTitle(searchTitleFor(text));
+    searchBar_->showsCancelButton = false;
+    searchBar_->resignFirstResponder();
+    platform::detachThread([self = weakSelf(), text] {
+      TarnServerAPIs::sharedInstance().searchResultString(text);
+      platform::performOnMainThread(
+          [self, text] {
+            if (auto screen = self.lock()) screen->stopAnimator(text);
+          },
+          false);
+    });
+  });
+}
+
+void SearchViewController::stopAnimator(const std::string& text) {
+  overlay_.hide();
+  if (productCount(state().searchResultsDictionary()) == 0) {
+    ui::DropInBanner::show(kNoResultsBanner);
+    return;
+  }
+  if (!results_) results_ = std::make_shared<ResultViewController>();
+  results_->searchTitle = text;
+  results_->categoryId = text;
+  results_->refineSearchFlagWithPageNumber = 0;
+  state().setRefineSearchFlagWithPageNumber("0");
+  if (auto* navigation = navigationController()) navigation->pushViewController(results_, true);
+}
+
+}  // namespace kelda::catalogue
