@@ -1,5 +1,5 @@
 // Context: owner of the client's process-wide objects (the run loop, the gateway, the shared
-// session state, the profile, the bag store...). The spec-named singletons
+// session state, the profile, the bag store...). The singletons named in the design
 // (`sharedInstance`, `sharedUserProfileObject`, ...) are reached through the current context,
 // so that each test builds a fresh one and every case starts as a fresh launch.
 //
