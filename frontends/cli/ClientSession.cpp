@@ -1,5 +1,7 @@
 #include "ClientSession.hpp"
 
+#include "Settle.hpp"
+
 #include <cstdlib>
 #include <ostream>
 
@@ -35,7 +37,7 @@ ClientSession::~ClientSession() {
 
 void ClientSession::launch() {
   app::TarnAppDelegate::shared().applicationDidFinishLaunching();
-  platform::RunLoop::main().runUntilIdle();
+  settle(platform::RunLoop::main());
 }
 
 std::string ClientSession::newlyOpenedAddresses() {

@@ -1,5 +1,7 @@
 #include "CommandInterpreter.hpp"
 
+#include "Settle.hpp"
+
 #include <charconv>
 #include <chrono>
 #include <cmath>
@@ -98,7 +100,7 @@ Outcome CommandInterpreter::action(const Command& command) {
   ui::Actor actor(window_);
   ui::ActResult result = runAction(actor, command);
   if (!result) return Outcome::failure(result.message);
-  loop_.runUntilIdle();
+  settle(loop_);
   Outcome outcome;
   outcome.showScreen = true;
   return outcome;
@@ -106,7 +108,7 @@ Outcome CommandInterpreter::action(const Command& command) {
 
 Outcome CommandInterpreter::wait(const Command& command) {
   if (command.words.empty()) {
-    loop_.runUntilIdle();
+    settle(loop_);
   } else {
     const std::string& text = command.words[0];
     double seconds = -1;
