@@ -32,5 +32,29 @@ TEST(JsonConcurrency, SharedValuesAndConvenienceOperations) {
   for (int count : ok) EXPECT_EQ(count, 400);
 }
 
+// A concatenated list is read, written and extended from several threads while its last owner
+// may be any of them.
+TEST(JsonConcurrency, ConcatenatedArraysSharedBetweenThreads) {
+  Value shared = Value::array();
+  for (int page = 0; page < 70; ++page) {
+    shared = Value::concatenated(shared, JSONValue("[{\"id\":" + std::to_string(page) + "}]"));
+  }
+  std::vector<std::thread> threads;
+  std::vector<int> ok(4, 0);
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&ok, t, mine = shared]() mutable {
+      for (int i = 0; i < 100; ++i) {
+        mine = Value::concatenated(mine, Value::array({Value(i)}));
+        bool read = mine[static_cast<std::size_t>(i % 70)]["id"].intValue() == i % 70;
+        bool written = JSONRepresentation(mine).has_value();
+        if (read && written && mine.size() == 71u + static_cast<std::size_t>(i)) ++ok[t];
+      }
+    });
+  }
+  shared = Value();
+  for (auto& th : threads) th.join();
+  for (int count : ok) EXPECT_EQ(count, 100);
+}
+
 }  // namespace
 }  // namespace kelda::json

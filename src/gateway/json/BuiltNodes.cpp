@@ -1,5 +1,6 @@
 #include "gateway/json/BuiltNodes.hpp"
 
+#include <algorithm>
 #include <unordered_map>
 #include <utility>
 
@@ -19,8 +20,13 @@ void dismantle(std::vector<Value>&& start) {
     // Sole owner: nobody else can reach this node, so emptying it is safe.
     auto* node = const_cast<Node*>(ptr.get());
     std::vector<Value>* children = nullptr;
-    if (node->type == Type::Array) children = &static_cast<ArrayNode*>(node)->values;
-    if (node->type == Type::Object) children = &static_cast<ObjectNode*>(node)->values;
+    if (node->segmented) {
+      children = &static_cast<SegmentedArrayNode*>(node)->segments;
+    } else if (node->type == Type::Array) {
+      children = &static_cast<ArrayNode*>(node)->values;
+    } else if (node->type == Type::Object) {
+      children = &static_cast<ObjectNode*>(node)->values;
+    }
     if (children == nullptr) continue;
     for (auto& child : *children) pending.push_back(std::move(child));
     children->clear();
@@ -55,6 +61,41 @@ ArrayNode::ArrayNode(std::vector<Value> items) : values(std::move(items)) {
 
 ArrayNode::~ArrayNode() {
   dismantle(std::move(values));
+}
+
+SegmentedArrayNode::SegmentedArrayNode(std::vector<Value> parts) : segments(std::move(parts)) {
+  type = Type::Array;
+  built = true;
+  segmented = true;
+  items = nullptr;
+  starts.reserve(segments.size());
+  for (const auto& segment : segments) {
+    starts.push_back(size);
+    size += segment.size();
+  }
+}
+
+SegmentedArrayNode::~SegmentedArrayNode() {
+  dismantle(std::move(segments));
+}
+
+std::size_t SegmentedArrayNode::segmentOf(std::size_t i) const {
+  auto after = std::upper_bound(starts.begin(), starts.end(), i);
+  return static_cast<std::size_t>(after - starts.begin()) - 1;
+}
+
+Value SegmentedArrayNode::valueAt(std::size_t i) const {
+  std::size_t k = segmentOf(i);
+  return segments[k].valueAt(i - starts[k]);
+}
+
+const Node* SegmentedArrayNode::itemAt(std::size_t i) const {
+  std::size_t k = segmentOf(i);
+  return ValueAccess::node(segments[k])->items[i - starts[k]];
+}
+
+const Node* segmentedItem(const Node* array, std::size_t i) {
+  return static_cast<const SegmentedArrayNode*>(array)->itemAt(i);
 }
 
 ObjectNode::ObjectNode(std::vector<Member> members) {

@@ -1,6 +1,8 @@
 // Hand-built nodes: values made by constructors and the with*() helpers rather than by the
 // reader. Each owns its text or its children; containers take their children apart without
 // recursion when they die, so a hand-built chain of any depth is freed safely.
+// A SegmentedArrayNode is the array Value::concatenated makes: it shares its operands' element
+// tables instead of copying them.
 #pragma once
 
 #include <string>
@@ -23,6 +25,24 @@ struct ArrayNode : Node {
 
   std::vector<Value> values;
   std::vector<const Node*> pointers;
+};
+
+struct SegmentedArrayNode : Node {
+  // `parts` are non-empty arrays of the flat layout (never segmented themselves), in order.
+  explicit SegmentedArrayNode(std::vector<Value> parts);
+  ~SegmentedArrayNode();
+  SegmentedArrayNode(const SegmentedArrayNode&) = delete;
+  SegmentedArrayNode& operator=(const SegmentedArrayNode&) = delete;
+
+  // Element i (< size), found by binary search over the segment starts.
+  Value valueAt(std::size_t i) const;
+  const Node* itemAt(std::size_t i) const;
+
+  std::vector<Value> segments;
+  std::vector<std::size_t> starts;  // index of each segment's first element in the whole array
+
+ private:
+  std::size_t segmentOf(std::size_t i) const;
 };
 
 struct ObjectNode : Node {

@@ -3,6 +3,8 @@
 // Nodes of a parsed document live in the document's Arena and are reached through aliasing
 // shared_ptrs that share ownership of the whole document; nodes built by hand (Value
 // constructors, with(), appended()) are separate heap objects that own their children.
+// Arrays made by Value::concatenated are SegmentedArrayNodes: they keep shared segments instead
+// of an items table, so their elements are read through arrayItem().
 // Nothing here is mutated after construction, so nodes may be read from any thread.
 #pragma once
 
@@ -25,8 +27,9 @@ struct Entry {
 struct Value::Node {
   Type type = Type::Null;
   bool boolean = false;
-  bool built = false;    // a hand-built ArrayNode/ObjectNode/TextNode, not in an arena
-  std::size_t size = 0;  // text length, or number of elements or members
+  bool built = false;      // a hand-built ArrayNode/ObjectNode/TextNode, not in an arena
+  bool segmented = false;  // a SegmentedArrayNode: `items` is null, use arrayItem()
+  std::size_t size = 0;    // text length, or number of elements or members
   union {
     const char* data = nullptr;  // text of a string or a number
     const Node* const* items;    // elements of an array
@@ -37,6 +40,12 @@ struct Value::Node {
 };
 
 using Node = Value::Node;
+
+// Element i (< size) of an array node of either layout.
+const Node* segmentedItem(const Node* array, std::size_t i);
+inline const Node* arrayItem(const Node* array, std::size_t i) {
+  return array->segmented ? segmentedItem(array, i) : array->items[i];
+}
 
 // Shared nodes for null, true and false (constant, never freed).
 constexpr Node makeFixedNode(Type type, bool flag) {

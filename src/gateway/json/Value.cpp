@@ -1,6 +1,7 @@
 #include "gateway/json/Value.hpp"
 
 #include <algorithm>
+#include <span>
 #include <string>
 #include <utility>
 
@@ -22,7 +23,7 @@ std::shared_ptr<const Node> textPtr(Type type, std::string text) {
 }
 
 const Node* childAt(const Node* n, std::size_t i) {
-  return n->type == Type::Array ? n->items[i] : n->members[i].value;
+  return n->type == Type::Array ? arrayItem(n, i) : n->members[i].value;
 }
 
 // Plain words print unquoted inside containers, like a property list description.
@@ -177,7 +178,9 @@ bool equalNodes(const Node* a, const Node* b) {
     if (x == nullptr || y == nullptr || x->type != y->type) return false;
     if (x->type == Type::Array) {
       if (x->size != y->size) return false;
-      for (std::size_t i = 0; i < x->size; ++i) pending.emplace_back(x->items[i], y->items[i]);
+      for (std::size_t i = 0; i < x->size; ++i) {
+        pending.emplace_back(arrayItem(x, i), arrayItem(y, i));
+      }
     } else if (x->type == Type::Object) {
       if (x->size != y->size) return false;
       for (std::size_t i = 0; i < x->size; ++i) {
@@ -191,6 +194,45 @@ bool equalNodes(const Node* a, const Node* b) {
     }
   }
   return true;
+}
+
+// Bound on the segments of a concatenation; past it the elements are copied into one array.
+constexpr std::size_t kMaxSegments = 64;
+
+// The flat arrays `array` is made of (itself unless it is segmented).
+void addSegments(std::vector<Value>& segments, const Value& array) {
+  const Node* n = ValueAccess::node(array);
+  if (!n->segmented) {
+    segments.push_back(array);
+    return;
+  }
+  const auto& parts = static_cast<const SegmentedArrayNode*>(n)->segments;
+  segments.insert(segments.end(), parts.begin(), parts.end());
+}
+
+// One flat array of the elements of `parts`, in order.
+Value flattened(std::span<const Value> parts) {
+  std::size_t count = 0;
+  for (const auto& part : parts) count += part.size();
+  std::vector<Value> items;
+  items.reserve(count);
+  for (const auto& part : parts) {
+    for (Value item : part.items()) items.push_back(std::move(item));
+  }
+  return Value::array(std::move(items));
+}
+
+// Merges trailing segments like the digits of a binary counter: while the last segment is at
+// least as long as the one before it, the two become one. Each element is so copied O(log n)
+// times over any chain of appends (one-element appends included) and a list keeps O(log n)
+// segments; the hard bound only catches joins of two long segmented lists.
+void balance(std::vector<Value>& segments) {
+  while (segments.size() >= 2 && segments[segments.size() - 2].size() <= segments.back().size()) {
+    Value merged = flattened(std::span(segments).last(2));
+    segments.pop_back();
+    segments.back() = std::move(merged);
+  }
+  if (segments.size() > kMaxSegments) segments = {flattened(segments)};
 }
 
 }  // namespace
@@ -275,6 +317,7 @@ std::string_view Value::keyAt(std::size_t i) const {
 
 Value Value::valueAt(std::size_t i) const {
   if (!(isArray() || isObject()) || i >= node_->size) return Value();
+  if (node_->segmented) return static_cast<const SegmentedArrayNode*>(node_.get())->valueAt(i);
   if (node_->built) {
     const Node* n = node_.get();
     return n->type == Type::Array ? static_cast<const ArrayNode*>(n)->values[i]
@@ -337,6 +380,17 @@ Value Value::appended(Value value) const {
   for (std::size_t i = 0; isArray() && i < size(); ++i) items.push_back(valueAt(i));
   items.push_back(std::move(value));
   return array(std::move(items));
+}
+
+Value Value::concatenated(const Value& a, const Value& b) {
+  if (b.empty() || !b.isArray()) return a.isArray() ? a : array();
+  if (a.empty() || !a.isArray()) return b;
+  std::vector<Value> segments;
+  addSegments(segments, a);
+  addSegments(segments, b);
+  balance(segments);
+  if (segments.size() == 1) return segments.front();
+  return Value(std::make_shared<SegmentedArrayNode>(std::move(segments)));
 }
 
 bool Value::operator==(const Value& other) const {

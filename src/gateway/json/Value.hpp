@@ -101,6 +101,10 @@ class Value {
   Value with(std::string_view key, Value value) const;
   Value without(std::string_view key) const;
   Value appended(Value value) const;
+  // The elements of array `a` followed by those of array `b` (a non-array counts as empty).
+  // Shares both operands' elements instead of copying them; over a chain of appends each
+  // element is copied O(log n) times in all, and reading element i stays O(log log n).
+  static Value concatenated(const Value& a, const Value& b);
 
   // Structural equality (numbers compare by their text).
   bool operator==(const Value& other) const;

@@ -135,7 +135,7 @@ bool Writer::write(const Node* root, std::string& out) {
       out += options_.humanReadable ? " : " : ":";
       child = member->value;
     } else {
-      child = node->items[i];
+      child = arrayItem(node, i);
     }
     if (!begin(child)) {
       wrapFrames(frames_.size());
