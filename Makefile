@@ -36,7 +36,7 @@ test-asan:
 test-tsan:
 	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DKELDA_SANITIZER=thread -DKELDA_BUILD_TOOLS=OFF
 	cmake --build build-tsan -j $(JOBS)
-	cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) -L concurrency
+	cd build-tsan && TSAN_OPTIONS="halt_on_error=1 suppressions=$(CURDIR)/tests/tsan.supp" ctest --output-on-failure -j $(JOBS) -L concurrency
 
 bench: build
 	mkdir -p bench-results
