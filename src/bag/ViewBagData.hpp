@@ -12,6 +12,7 @@
 #include <string>
 
 #include "gateway/json/Value.hpp"
+#include "platform/SnapshotAccessors.hpp"
 
 namespace kelda::bag {
 
@@ -28,15 +29,7 @@ class ViewBagData {
  public:
   static ViewBagData& sharedViewBagDataObject();
 
-#define KELDA_VIEW_BAG_ACCESSORS(name, Setter) \
-  json::Value name() const {                   \
-    std::lock_guard lock(mutex_);              \
-    return name##_;                            \
-  }                                            \
-  void Setter(json::Value value) {             \
-    std::lock_guard lock(mutex_);              \
-    name##_ = std::move(value);                \
-  }
+#define KELDA_VIEW_BAG_ACCESSORS(name, Setter) KELDA_SNAPSHOT_ACCESSORS(json::Value, name, Setter)
   KELDA_VIEW_BAG_FIELDS(KELDA_VIEW_BAG_ACCESSORS)
 #undef KELDA_VIEW_BAG_ACCESSORS
 

@@ -12,93 +12,94 @@
 #include <string>
 
 #include "gateway/json/Value.hpp"
+#include "platform/SnapshotAccessors.hpp"
 
 namespace kelda::gateway {
 
 // X(name, Setter) for every json::Value field.
-#define KELDA_TARN_VALUE_FIELDS(X)                                                       \
-  /* catalogue answers */                                                                \
-  X(fortheHomeDictionary, setFortheHomeDictionary)                                       \
-  X(bedBathDictionary, setBedBathDictionary)                                             \
-  X(womenDictionary, setWomenDictionary)                                                 \
-  X(menDictionary, setMenDictionary)                                                     \
-  X(juniorsDictionary, setJuniorsDictionary)                                             \
-  X(kidsDictionary, setKidsDictionary)                                                   \
-  X(fragDictionary, setFragDictionary)                                                   \
-  X(shoesDictionary, setShoesDictionary)                                                 \
-  X(handbagsDictionary, setHandbagsDictionary)                                           \
-  X(jewelryDictionary, setJewelryDictionary)                                             \
-  X(salesDictionary, setSalesDictionary)                                                 \
-  X(subCategoryDictionary, setSubCategoryDictionary)                                     \
-  /* result lists and search */                                                          \
-  X(categorySearchList, setCategorySearchList)                                           \
-  X(searchResultsDictionary, setSearchResultsDictionary)                                 \
-  X(categoryID, setCategoryID)                                                           \
-  X(searchTitle, setSearchTitle)                                                         \
-  X(fobTitle, setFobTitle)                                                               \
-  X(refineSearchFlagWithPageNumber, setRefineSearchFlagWithPageNumber)                   \
-  X(browsecategoryFlag, setBrowsecategoryFlag)                                           \
-  X(category1, setCategory1)                                                             \
-  X(brand1, setBrand1)                                                                   \
-  X(price1, setPrice1)                                                                   \
-  X(refinementFilterString, setRefinementFilterString)                                   \
-  /* refinement */                                                                       \
-  X(refinementArray, setRefinementArray)                                                 \
-  X(refinementDictionary, setRefinementDictionary)                                       \
-  X(refinementString, setRefinementString)                                               \
-  /* sales, offers and landing pages */                                                  \
-  X(salesSubcategoryDictionary, setSalesSubcategoryDictionary)                           \
-  X(salesResultDictionary, setSalesResultDictionary)                                     \
-  X(salesCategoryFlag, setSalesCategoryFlag)                                             \
-  X(offerDetails, setOfferDetails)                                                       \
-  X(ctrDictionary, setCtrDictionary)                                                     \
-  X(ctrSubCategoryDictionary, setCtrSubCategoryDictionary)                               \
-  X(ctrResultsDictionary, setCtrResultsDictionary)                                       \
-  /* product page */                                                                     \
-  X(productDescriptionList, setProductDescriptionList)                                   \
-  X(collectionProductDescriptionList, setCollectionProductDescriptionList)               \
-  X(tabCollectionProductDescriptionList, setTabCollectionProductDescriptionList)         \
-  X(sizeArray, setSizeArray)                                                             \
-  X(colorArray, setColorArray)                                                           \
-  X(qtyArray, setQtyArray)                                                               \
-  X(typeArray, setTypeArray)                                                             \
-  X(prodAtrributeArray, setProdAtrributeArray)                                           \
-  X(pdpSelectedSize, setPdpSelectedSize)                                                 \
-  X(pdpSelectedColor, setPdpSelectedColor)                                               \
-  X(pdpSelectedQty, setPdpSelectedQty)                                                   \
-  X(pdpSelectedType, setPdpSelectedType)                                                 \
-  X(pdpTabFlag, setPdpTabFlag)                                                           \
-  X(pdpReviewsDictionary, setPdpReviewsDictionary)                                       \
-  X(productImage, setProductImage)                                                       \
-  X(largerProductImage, setLargerProductImage)                                           \
-  X(categoryFlag, setCategoryFlag)                                                       \
-  X(coreMetricsCategoryId, setCoreMetricsCategoryId)                                     \
-  /* bag and checkout */                                                                 \
-  X(merchandiseDetailsDictionary, setMerchandiseDetailsDictionary)                       \
-  X(shippingOptionCode, setShippingOptionCode)                                           \
-  X(shippingOption, setShippingOption)                                                   \
-  X(promoCode, setPromoCode)                                                             \
-  X(orderSummaryDictionary, setOrderSummaryDictionary)                                   \
-  X(orderConfirmationDictionary, setOrderConfirmationDictionary)                         \
-  X(orderConfirmationResult, setOrderConfirmationResult)                                 \
-  X(orderFail, setOrderFail)                                                             \
-  X(securityCode, setSecurityCode)                                                       \
-  /* account */                                                                          \
-  X(signInResultString, setSignInResultString)                                           \
-  X(validateFlagDict, setValidateFlagDict)                                               \
-  /* stores */                                                                           \
-  X(storeLocationsRecord, setStoreLocationsRecord)                                       \
-  X(storeLocationEventsRecord, setStoreLocationEventsRecord)                             \
-  X(inStoreSavingPassResultsDictionary, setInStoreSavingPassResultsDictionary)           \
-  X(_latitude, set_latitude)                                                             \
-  X(_longitude, set_longitude)                                                           \
+#define KELDA_TARN_VALUE_FIELDS(X)                                               \
+  /* catalogue answers */                                                        \
+  X(fortheHomeDictionary, setFortheHomeDictionary)                               \
+  X(bedBathDictionary, setBedBathDictionary)                                     \
+  X(womenDictionary, setWomenDictionary)                                         \
+  X(menDictionary, setMenDictionary)                                             \
+  X(juniorsDictionary, setJuniorsDictionary)                                     \
+  X(kidsDictionary, setKidsDictionary)                                           \
+  X(fragDictionary, setFragDictionary)                                           \
+  X(shoesDictionary, setShoesDictionary)                                         \
+  X(handbagsDictionary, setHandbagsDictionary)                                   \
+  X(jewelryDictionary, setJewelryDictionary)                                     \
+  X(salesDictionary, setSalesDictionary)                                         \
+  X(subCategoryDictionary, setSubCategoryDictionary)                             \
+  /* result lists and search */                                                  \
+  X(categorySearchList, setCategorySearchList)                                   \
+  X(searchResultsDictionary, setSearchResultsDictionary)                         \
+  X(categoryID, setCategoryID)                                                   \
+  X(searchTitle, setSearchTitle)                                                 \
+  X(fobTitle, setFobTitle)                                                       \
+  X(refineSearchFlagWithPageNumber, setRefineSearchFlagWithPageNumber)           \
+  X(browsecategoryFlag, setBrowsecategoryFlag)                                   \
+  X(category1, setCategory1)                                                     \
+  X(brand1, setBrand1)                                                           \
+  X(price1, setPrice1)                                                           \
+  X(refinementFilterString, setRefinementFilterString)                           \
+  /* refinement */                                                               \
+  X(refinementArray, setRefinementArray)                                         \
+  X(refinementDictionary, setRefinementDictionary)                               \
+  X(refinementString, setRefinementString)                                       \
+  /* sales, offers and landing pages */                                          \
+  X(salesSubcategoryDictionary, setSalesSubcategoryDictionary)                   \
+  X(salesResultDictionary, setSalesResultDictionary)                             \
+  X(salesCategoryFlag, setSalesCategoryFlag)                                     \
+  X(offerDetails, setOfferDetails)                                               \
+  X(ctrDictionary, setCtrDictionary)                                             \
+  X(ctrSubCategoryDictionary, setCtrSubCategoryDictionary)                       \
+  X(ctrResultsDictionary, setCtrResultsDictionary)                               \
+  /* product page */                                                             \
+  X(productDescriptionList, setProductDescriptionList)                           \
+  X(collectionProductDescriptionList, setCollectionProductDescriptionList)       \
+  X(tabCollectionProductDescriptionList, setTabCollectionProductDescriptionList) \
+  X(sizeArray, setSizeArray)                                                     \
+  X(colorArray, setColorArray)                                                   \
+  X(qtyArray, setQtyArray)                                                       \
+  X(typeArray, setTypeArray)                                                     \
+  X(prodAtrributeArray, setProdAtrributeArray)                                   \
+  X(pdpSelectedSize, setPdpSelectedSize)                                         \
+  X(pdpSelectedColor, setPdpSelectedColor)                                       \
+  X(pdpSelectedQty, setPdpSelectedQty)                                           \
+  X(pdpSelectedType, setPdpSelectedType)                                         \
+  X(pdpTabFlag, setPdpTabFlag)                                                   \
+  X(pdpReviewsDictionary, setPdpReviewsDictionary)                               \
+  X(productImage, setProductImage)                                               \
+  X(largerProductImage, setLargerProductImage)                                   \
+  X(categoryFlag, setCategoryFlag)                                               \
+  X(coreMetricsCategoryId, setCoreMetricsCategoryId)                             \
+  /* bag and checkout */                                                         \
+  X(merchandiseDetailsDictionary, setMerchandiseDetailsDictionary)               \
+  X(shippingOptionCode, setShippingOptionCode)                                   \
+  X(shippingOption, setShippingOption)                                           \
+  X(promoCode, setPromoCode)                                                     \
+  X(orderSummaryDictionary, setOrderSummaryDictionary)                           \
+  X(orderConfirmationDictionary, setOrderConfirmationDictionary)                 \
+  X(orderConfirmationResult, setOrderConfirmationResult)                         \
+  X(orderFail, setOrderFail)                                                     \
+  X(securityCode, setSecurityCode)                                               \
+  /* account */                                                                  \
+  X(signInResultString, setSignInResultString)                                   \
+  X(validateFlagDict, setValidateFlagDict)                                       \
+  /* stores */                                                                   \
+  X(storeLocationsRecord, setStoreLocationsRecord)                               \
+  X(storeLocationEventsRecord, setStoreLocationEventsRecord)                     \
+  X(inStoreSavingPassResultsDictionary, setInStoreSavingPassResultsDictionary)   \
+  X(_latitude, set_latitude)                                                     \
+  X(_longitude, set_longitude)                                                   \
   X(findInStoreDictionary, setFindInStoreDictionary)
 
 // X(name, Setter) for every integer field.
-#define KELDA_TARN_INT_FIELDS(X)                 \
-  X(pageFlag, setPageFlag)                       \
-  X(searchPageFlag, setSearchPageFlag)           \
-  X(resultType, setResultType)                   \
+#define KELDA_TARN_INT_FIELDS(X)       \
+  X(pageFlag, setPageFlag)             \
+  X(searchPageFlag, setSearchPageFlag) \
+  X(resultType, setResultType)         \
   X(oldIndex, setOldIndex)
 
 // X(name, Setter) for every BOOL field.
@@ -108,31 +109,13 @@ class TarnObjects {
  public:
   static TarnObjects& sharedInstance();
 
-#define KELDA_DECLARE_VALUE(name, Setter)                       \
-  json::Value name() const {                                    \
-    std::lock_guard lock(mutex_);                               \
-    return name##_;                                             \
-  }                                                             \
-  void Setter(json::Value value) {                              \
-    std::lock_guard lock(mutex_);                               \
-    name##_ = std::move(value);                                 \
-  }
-#define KELDA_DECLARE_SCALAR(type, name, Setter) \
-  type name() const {                            \
-    std::lock_guard lock(mutex_);                \
-    return name##_;                              \
-  }                                              \
-  void Setter(type value) {                      \
-    std::lock_guard lock(mutex_);                \
-    name##_ = value;                             \
-  }
-#define KELDA_DECLARE_INT(name, Setter) KELDA_DECLARE_SCALAR(long long, name, Setter)
-#define KELDA_DECLARE_BOOL(name, Setter) KELDA_DECLARE_SCALAR(bool, name, Setter)
+#define KELDA_DECLARE_VALUE(name, Setter) KELDA_SNAPSHOT_ACCESSORS(json::Value, name, Setter)
+#define KELDA_DECLARE_INT(name, Setter) KELDA_SNAPSHOT_ACCESSORS(long long, name, Setter)
+#define KELDA_DECLARE_BOOL(name, Setter) KELDA_SNAPSHOT_ACCESSORS(bool, name, Setter)
   KELDA_TARN_VALUE_FIELDS(KELDA_DECLARE_VALUE)
   KELDA_TARN_INT_FIELDS(KELDA_DECLARE_INT)
   KELDA_TARN_BOOL_FIELDS(KELDA_DECLARE_BOOL)
 #undef KELDA_DECLARE_VALUE
-#undef KELDA_DECLARE_SCALAR
 #undef KELDA_DECLARE_INT
 #undef KELDA_DECLARE_BOOL
 

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "gateway/json/Value.hpp"
+#include "platform/SnapshotAccessors.hpp"
 
 namespace kelda::gateway {
 
@@ -73,24 +74,8 @@ class UserProfileDetails {
 
   static UserProfileDetails& sharedUserProfileObject();
 
-#define KELDA_PROFILE_VALUE(name, Setter) \
-  json::Value name() const {              \
-    std::lock_guard lock(mutex_);         \
-    return name##_;                       \
-  }                                       \
-  void Setter(json::Value value) {        \
-    std::lock_guard lock(mutex_);         \
-    name##_ = std::move(value);           \
-  }
-#define KELDA_PROFILE_BOOL(name, Setter) \
-  bool name() const {                    \
-    std::lock_guard lock(mutex_);        \
-    return name##_;                      \
-  }                                      \
-  void Setter(bool value) {              \
-    std::lock_guard lock(mutex_);        \
-    name##_ = value;                     \
-  }
+#define KELDA_PROFILE_VALUE(name, Setter) KELDA_SNAPSHOT_ACCESSORS(json::Value, name, Setter)
+#define KELDA_PROFILE_BOOL(name, Setter) KELDA_SNAPSHOT_ACCESSORS(bool, name, Setter)
   KELDA_PROFILE_VALUE_FIELDS(KELDA_PROFILE_VALUE)
   KELDA_PROFILE_BOOL_FIELDS(KELDA_PROFILE_BOOL)
 #undef KELDA_PROFILE_VALUE
