@@ -6,7 +6,7 @@ PACKAGES := build-essential cmake pkg-config clang-format \
   libcurl4-openssl-dev libsqlite3-dev libplist-dev libxml2-dev libre2-dev libicu-dev \
   libfmt-dev libcli11-dev libcpp-httplib-dev libsodium-dev libreadline-dev libpng-dev \
   googletest libgtest-dev libgmock-dev libbenchmark-dev \
-  rapidjson-dev nlohmann-json3-dev libsimdjson-dev
+  rapidjson-dev nlohmann-json3-dev libsimdjson-dev wrk
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
