@@ -49,7 +49,8 @@ fuzz:
 	$(MAKE) deps EXTRA_PACKAGES="$(FUZZ_PACKAGES)"
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DKELDA_BUILD_FUZZ=ON -DKELDA_BUILD_TOOLS=OFF -DKELDA_SANITIZER=address
-	cmake --build build-fuzz -j $(JOBS)
+	cmake --build build-fuzz -j $(JOBS) --target \
+	  $$(cmake --build build-fuzz --target help | sed -n 's/^\.\.\. \(fuzz-[a-z-]*\).*/\1/p')
 	@for f in build-fuzz/bin/fuzz-*; do \
 	  name=$${f##*/}; mkdir -p fuzz-corpus-work/$$name; \
 	  echo "== $$name for $(FUZZ_SECONDS) s"; \

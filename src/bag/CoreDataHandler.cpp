@@ -17,8 +17,6 @@ namespace kelda::bag {
 namespace {
 using Text = CoreDataHandler::Text;
 
-constexpr const char* kLogName = "CoreDataHandler";
-
 std::string replacePlaceholder(std::string_view format, std::string_view value) {
   std::string text(format);
   if (auto at = text.find("%@"); at != std::string::npos) text.replace(at, 2, value);
