@@ -2,7 +2,6 @@
 # (a folder without sources yet gives an interface library).
 function(kelda_add_part name)
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  list(FILTER sources EXCLUDE REGEX "/json/")
   if(sources)
     add_library(kelda_${name} STATIC ${sources})
     target_link_libraries(kelda_${name} PUBLIC kelda_base)

@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "gateway/json/SBJson.hpp"
-#include "gateway/json/Value.hpp"
+#include "json/SBJson.hpp"
+#include "json/Value.hpp"
 
 namespace kelda::server {
 

@@ -14,7 +14,7 @@
 #include <nlohmann/json.hpp>
 
 #include "Corpora.hpp"
-#include "gateway/json/SBJson.hpp"
+#include "json/SBJson.hpp"
 
 // Heap accounting for the memory figure: live bytes and their peak since the last reset.
 namespace {

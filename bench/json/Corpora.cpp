@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "gateway/json/SBJson.hpp"
+#include "json/SBJson.hpp"
 
 namespace kelda::bench {
 

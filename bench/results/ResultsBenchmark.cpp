@@ -12,7 +12,7 @@
 #include "catalogue/ResultAnswer.hpp"
 #include "gateway/TarnObjects.hpp"
 #include "gateway/TarnServerAPIs.hpp"
-#include "gateway/json/SBJson.hpp"
+#include "json/SBJson.hpp"
 #include "platform/Context.hpp"
 #include "platform/RunLoop.hpp"
 #include "support/FakeMiddleware.hpp"

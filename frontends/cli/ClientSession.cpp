@@ -8,7 +8,7 @@
 #include "CommandInterpreter.hpp"
 #include "CommandParser.hpp"
 #include "app/TarnAppDelegate.hpp"
-#include "gateway/json/SBJson.hpp"
+#include "json/SBJson.hpp"
 #include "platform/NotificationCenter.hpp"
 #include "platform/UrlOpener.hpp"
 #include "ui/NetworkActivityIndicator.hpp"

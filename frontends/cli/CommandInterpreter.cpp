@@ -6,7 +6,7 @@
 #include <chrono>
 #include <cmath>
 
-#include "gateway/json/SBJson.hpp"
+#include "json/SBJson.hpp"
 #include "platform/RunLoop.hpp"
 #include "ui/Actor.hpp"
 #include "ui/ScreenTree.hpp"

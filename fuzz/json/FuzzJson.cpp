@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "gateway/json/SBJson.hpp"
+#include "json/SBJson.hpp"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "gateway/json/Value.hpp"
+#include "json/Value.hpp"
 #include "ui/AlertView.hpp"
 #include "ui/Geometry.hpp"
 #include "ui/NavigationController.hpp"

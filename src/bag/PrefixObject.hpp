@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "gateway/json/Value.hpp"
+#include "json/Value.hpp"
 
 namespace kelda::bag {
 

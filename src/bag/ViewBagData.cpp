@@ -1,6 +1,6 @@
 #include "bag/ViewBagData.hpp"
 
-#include "gateway/json/SBJson.hpp"
+#include "json/SBJson.hpp"
 #include "platform/Context.hpp"
 
 namespace kelda::bag {

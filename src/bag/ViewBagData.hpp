@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "gateway/json/Value.hpp"
+#include "json/Value.hpp"
 #include "platform/SnapshotAccessors.hpp"
 
 namespace kelda::bag {

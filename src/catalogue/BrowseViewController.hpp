@@ -11,7 +11,7 @@
 #include <string>
 
 #include "catalogue/BusyOverlayHandle.hpp"
-#include "gateway/json/Value.hpp"
+#include "json/Value.hpp"
 #include "ui/PickerView.hpp"
 #include "ui/ViewController.hpp"
 

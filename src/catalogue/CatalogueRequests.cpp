@@ -10,7 +10,7 @@
 #include "gateway/TarnObjects.hpp"
 #include "gateway/TarnServerAPIs.hpp"
 #include "gateway/Wire.hpp"
-#include "gateway/json/SBJson.hpp"
+#include "json/SBJson.hpp"
 
 namespace kelda::gateway {
 namespace {

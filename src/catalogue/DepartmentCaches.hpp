@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "gateway/TarnObjects.hpp"
-#include "gateway/json/Value.hpp"
+#include "json/Value.hpp"
 
 namespace kelda::catalogue {
 

@@ -16,7 +16,7 @@
 
 #include "catalogue/BusyOverlayHandle.hpp"
 #include "catalogue/ProductPageRequest.hpp"
-#include "gateway/json/Value.hpp"
+#include "json/Value.hpp"
 #include "ui/SearchBar.hpp"
 #include "ui/TableView.hpp"
 #include "ui/TableViewDataSource.hpp"

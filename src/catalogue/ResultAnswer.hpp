@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "gateway/json/Value.hpp"
+#include "json/Value.hpp"
 
 namespace kelda::catalogue {
 

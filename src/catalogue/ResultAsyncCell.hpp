@@ -13,7 +13,7 @@
 #include <string>
 
 #include "catalogue/ResultRow.hpp"
-#include "gateway/json/Value.hpp"
+#include "json/Value.hpp"
 #include "support/Image.hpp"
 #include "ui/ActivityIndicatorView.hpp"
 #include "ui/Button.hpp"

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "gateway/json/Value.hpp"
+#include "json/Value.hpp"
 
 namespace kelda::catalogue {
 

@@ -15,7 +15,7 @@
 
 #include "catalogue/BusyOverlayHandle.hpp"
 #include "catalogue/ProductPageRequest.hpp"
-#include "gateway/json/Value.hpp"
+#include "json/Value.hpp"
 #include "ui/ActivityIndicatorView.hpp"
 #include "ui/TableView.hpp"
 #include "ui/TableViewDataSource.hpp"

@@ -3,7 +3,7 @@
 // category id). Read on each call (they are small); any thread.
 #pragma once
 
-#include "gateway/json/Value.hpp"
+#include "json/Value.hpp"
 
 namespace kelda::gateway {
 

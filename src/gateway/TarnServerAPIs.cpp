@@ -9,8 +9,8 @@
 #include <utility>
 
 #include "gateway/Connectivity.hpp"
-#include "gateway/json/SBJson.hpp"
-#include "gateway/json/Utf8.hpp"
+#include "json/SBJson.hpp"
+#include "json/Utf8.hpp"
 #include "platform/Context.hpp"
 #include "platform/HttpClient.hpp"
 #include "platform/Log.hpp"

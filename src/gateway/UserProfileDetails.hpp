@@ -12,7 +12,7 @@
 #include <mutex>
 #include <string>
 
-#include "gateway/json/Value.hpp"
+#include "json/Value.hpp"
 #include "platform/SnapshotAccessors.hpp"
 
 namespace kelda::gateway {

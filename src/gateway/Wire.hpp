@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "gateway/json/Value.hpp"
+#include "json/Value.hpp"
 
 namespace kelda::gateway {
 

@@ -10,7 +10,7 @@
 #include <mutex>
 #include <string>
 
-#include "gateway/json/JsonLog.hpp"
+#include "json/JsonLog.hpp"
 
 namespace kelda::log {
 

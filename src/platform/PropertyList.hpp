@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "gateway/json/Value.hpp"
+#include "json/Value.hpp"
 
 namespace kelda::platform {
 

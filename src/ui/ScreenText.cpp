@@ -2,7 +2,7 @@
 // can type them, nested parts indented by two blanks.
 #include <string>
 
-#include "gateway/json/Value.hpp"
+#include "json/Value.hpp"
 #include "ui/ScreenTree.hpp"
 
 namespace kelda::ui {

@@ -37,7 +37,7 @@
 #include <string_view>
 #include <vector>
 
-#include "gateway/json/Value.hpp"
+#include "json/Value.hpp"
 #include "ui/View.hpp"
 
 namespace kelda::ui {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "gateway/json/Value.hpp"
+#include "json/Value.hpp"
 #include "ui/IndexPath.hpp"
 #include "ui/ScreenTree.hpp"
 

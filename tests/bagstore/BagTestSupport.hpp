@@ -13,7 +13,7 @@
 
 #include "bag/CoreDataHandler.hpp"
 #include "gateway/TarnObjects.hpp"
-#include "gateway/json/Value.hpp"
+#include "json/Value.hpp"
 #include "platform/Context.hpp"
 #include "platform/RunLoop.hpp"
 #include "support/ScopedEnv.hpp"

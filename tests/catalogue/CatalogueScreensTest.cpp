@@ -16,7 +16,7 @@
 #include "catalogue/SearchViewController.hpp"
 #include "gateway/GlobalFlags.hpp"
 #include "gateway/TarnObjects.hpp"
-#include "gateway/json/SBJson.hpp"
+#include "json/SBJson.hpp"
 #include "platform/NotificationCenter.hpp"
 #include "support/ClientFixture.hpp"
 #include "support/ImageLoadingQueue.hpp"

@@ -5,7 +5,7 @@
 #include "catalogue/ResultAnswer.hpp"
 #include "catalogue/ResultRow.hpp"
 #include "catalogue/SearchTitle.hpp"
-#include "gateway/json/SBJson.hpp"
+#include "json/SBJson.hpp"
 
 namespace kelda::catalogue {
 namespace {

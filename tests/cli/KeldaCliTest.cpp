@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "gateway/json/SBJson.hpp"
+#include "json/SBJson.hpp"
 #include "support/FakeMiddleware.hpp"
 #include "support/TempDirectory.hpp"
 

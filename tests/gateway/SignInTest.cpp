@@ -7,7 +7,7 @@
 #include "gateway/TarnObjects.hpp"
 #include "gateway/TarnServerAPIs.hpp"
 #include "gateway/UserProfileDetails.hpp"
-#include "gateway/json/SBJson.hpp"
+#include "json/SBJson.hpp"
 #include "support/ClientFixture.hpp"
 #include "support/ScopedEnv.hpp"
 #include "ui/Window.hpp"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "gateway/TarnServerAPIs.hpp"
-#include "gateway/json/Utf8.hpp"
+#include "json/Utf8.hpp"
 #include "platform/Log.hpp"
 #include "support/ClientFixture.hpp"
 #include "ui/NetworkActivityIndicator.hpp"

@@ -5,7 +5,7 @@
 #include <thread>
 #include <vector>
 
-#include "gateway/json/SBJson.hpp"
+#include "json/SBJson.hpp"
 
 namespace kelda::json {
 namespace {

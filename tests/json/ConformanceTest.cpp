@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "gateway/json/SBJson.hpp"
+#include "json/SBJson.hpp"
 
 namespace kelda::json {
 namespace {

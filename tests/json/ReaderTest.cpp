@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "gateway/json/SBJson.hpp"
+#include "json/SBJson.hpp"
 
 namespace kelda::json {
 namespace {

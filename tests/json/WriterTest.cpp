@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "gateway/json/SBJson.hpp"
+#include "json/SBJson.hpp"
 
 namespace kelda::json {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "gateway/json/JsonLog.hpp"
+#include "json/JsonLog.hpp"
 #include "platform/TempDir.hpp"
 #include "platform/TextFile.hpp"
 

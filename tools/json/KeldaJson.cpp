@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "gateway/json/SBJson.hpp"
+#include "json/SBJson.hpp"
 
 namespace {
 

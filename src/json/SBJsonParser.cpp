@@ -1,5 +1,5 @@
-#include "gateway/json/Reader.hpp"
-#include "gateway/json/SBJson.hpp"
+#include "json/Reader.hpp"
+#include "json/SBJson.hpp"
 
 namespace kelda::json {
 

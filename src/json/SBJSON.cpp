@@ -1,4 +1,4 @@
-#include "gateway/json/SBJson.hpp"
+#include "json/SBJson.hpp"
 
 namespace kelda::json {
 

@@ -2,7 +2,7 @@
 // default options, each guarded by its own lock.
 #include <mutex>
 
-#include "gateway/json/SBJson.hpp"
+#include "json/SBJson.hpp"
 
 namespace kelda::json {
 

@@ -1,4 +1,4 @@
-#include "gateway/json/Arena.hpp"
+#include "json/Arena.hpp"
 
 #include <algorithm>
 #include <cstdint>

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "gateway/json/Value.hpp"
+#include "json/Value.hpp"
 
 namespace kelda::json {
 

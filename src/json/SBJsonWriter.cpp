@@ -1,6 +1,6 @@
-#include "gateway/json/Node.hpp"
-#include "gateway/json/SBJson.hpp"
-#include "gateway/json/Writer.hpp"
+#include "json/Node.hpp"
+#include "json/SBJson.hpp"
+#include "json/Writer.hpp"
 
 namespace kelda::json {
 

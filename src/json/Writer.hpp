@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "gateway/json/Node.hpp"
+#include "json/Node.hpp"
 
 namespace kelda::json {
 

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "gateway/json/Arena.hpp"
-#include "gateway/json/Node.hpp"
+#include "json/Arena.hpp"
+#include "json/Node.hpp"
 
 namespace kelda::json {
 

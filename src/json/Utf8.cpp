@@ -1,4 +1,4 @@
-#include "gateway/json/Utf8.hpp"
+#include "json/Utf8.hpp"
 
 namespace kelda::json::utf8 {
 

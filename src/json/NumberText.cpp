@@ -1,4 +1,4 @@
-#include "gateway/json/NumberText.hpp"
+#include "json/NumberText.hpp"
 
 #include <charconv>
 #include <cmath>

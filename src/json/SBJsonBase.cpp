@@ -1,6 +1,6 @@
 #include <utility>
 
-#include "gateway/json/SBJson.hpp"
+#include "json/SBJson.hpp"
 
 namespace kelda::json {
 

@@ -1,4 +1,4 @@
-#include "gateway/json/BuiltNodes.hpp"
+#include "json/BuiltNodes.hpp"
 
 #include <algorithm>
 #include <unordered_map>

@@ -1,12 +1,12 @@
-#include "gateway/json/Writer.hpp"
+#include "json/Writer.hpp"
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 
-#include "gateway/json/NumberText.hpp"
-#include "gateway/json/Swar.hpp"
-#include "gateway/json/Utf8.hpp"
+#include "json/NumberText.hpp"
+#include "json/Swar.hpp"
+#include "json/Utf8.hpp"
 
 namespace kelda::json {
 

@@ -1,4 +1,4 @@
-#include "gateway/json/Reader.hpp"
+#include "json/Reader.hpp"
 
 #include <algorithm>
 #include <array>
@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <unordered_map>
 
-#include "gateway/json/Swar.hpp"
-#include "gateway/json/Utf8.hpp"
+#include "json/Swar.hpp"
+#include "json/Utf8.hpp"
 
 namespace kelda::json {
 

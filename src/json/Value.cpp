@@ -1,13 +1,13 @@
-#include "gateway/json/Value.hpp"
+#include "json/Value.hpp"
 
 #include <algorithm>
 #include <span>
 #include <string>
 #include <utility>
 
-#include "gateway/json/BuiltNodes.hpp"
-#include "gateway/json/Node.hpp"
-#include "gateway/json/NumberText.hpp"
+#include "json/BuiltNodes.hpp"
+#include "json/Node.hpp"
+#include "json/NumberText.hpp"
 
 namespace kelda::json {
 

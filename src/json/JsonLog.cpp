@@ -1,4 +1,4 @@
-#include "gateway/json/JsonLog.hpp"
+#include "json/JsonLog.hpp"
 
 #include <memory>
 #include <mutex>

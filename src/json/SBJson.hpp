@@ -13,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
-#include "gateway/json/JsonLog.hpp"
-#include "gateway/json/Value.hpp"
+#include "json/JsonLog.hpp"
+#include "json/Value.hpp"
 
 namespace kelda::json {
 
