@@ -10,9 +10,10 @@
 
 #include "app/TarnAppDelegate.hpp"
 #include "platform/Context.hpp"
+#include "platform/Log.hpp"
 #include "platform/RunLoop.hpp"
+#include "support/ClientFixture.hpp"
 #include "support/FakeMiddleware.hpp"
-#include "support/ScopedEnv.hpp"
 #include "support/TempDirectory.hpp"
 
 namespace {
@@ -29,9 +30,9 @@ double residentMegabytes() {
 }
 
 // One launch on a fresh context; `firstLaunch` leaves no launch.plist, so the prompt comes.
-void launchOnce(bool firstLaunch, const std::filesystem::path& home) {
-  if (firstLaunch) std::filesystem::remove(home / "launch.plist");
-  auto context = std::make_unique<kelda::platform::Context>();
+void launchOnce(bool firstLaunch, const kelda::platform::Options& options) {
+  if (firstLaunch) std::filesystem::remove(options.home / "launch.plist");
+  auto context = std::make_unique<kelda::platform::Context>(options);
   kelda::platform::ScopedContext scope(*context);
   auto& loop = kelda::platform::RunLoop::main();
   loop.setClock(std::make_shared<kelda::platform::ManualClock>());
@@ -45,12 +46,10 @@ void BM_Launch(benchmark::State& state) {
   const bool firstLaunch = state.range(0) == 1;
   kelda::test::FakeMiddleware server;
   server.answer("/coremetrics_url", R"({"data":")" + server.url("/tag?ci=1") + R"("})");
-  kelda::test::MiddlewareOverride middleware(server);
-  kelda::test::ScopedEnv reachability("KELDA_REACHABILITY", std::nullopt);
-  kelda::test::ScopedEnv logLevel("KELDA_LOG_LEVEL", "error");
   kelda::test::TempDirectory home;
-  kelda::test::ScopedEnv homeEnv("KELDA_HOME", home.path().string());
-  for (auto _ : state) launchOnce(firstLaunch, home.path());
+  const kelda::platform::Options options = kelda::test::testOptions(server, home.path());
+  kelda::log::configure("error", "");
+  for (auto _ : state) launchOnce(firstLaunch, options);
   state.counters["rss_mb"] = residentMegabytes();
   state.SetLabel(firstLaunch ? "first launch (prompt)" : "later launch");
 }

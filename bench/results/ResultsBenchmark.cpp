@@ -9,19 +9,20 @@
 #include <memory>
 #include <string>
 
+#include "catalogue/CatalogueRequests.hpp"
 #include "catalogue/ResultAnswer.hpp"
 #include "gateway/TarnObjects.hpp"
-#include "gateway/TarnServerAPIs.hpp"
 #include "json/SBJson.hpp"
 #include "platform/Context.hpp"
 #include "platform/RunLoop.hpp"
+#include "support/ClientFixture.hpp"
 #include "support/FakeMiddleware.hpp"
-#include "support/ScopedEnv.hpp"
+#include "support/TempDirectory.hpp"
 
 namespace {
 
+using kelda::catalogue::CatalogueRequests;
 using kelda::gateway::TarnObjects;
-using kelda::gateway::TarnServerAPIs;
 namespace json = kelda::json;
 
 constexpr int kPageSize = 20;
@@ -51,8 +52,8 @@ std::string pageJson(int page) {
 // A client with its own context, talking to a loopback server that answers every search page.
 struct Client {
   kelda::test::FakeMiddleware server;
-  kelda::test::MiddlewareOverride middleware{server};
-  kelda::platform::Context context;
+  kelda::test::TempDirectory home;
+  kelda::platform::Context context{kelda::test::testOptions(server, home.path())};
   kelda::platform::ScopedContext scope{context};
 
   Client() {
@@ -63,7 +64,7 @@ struct Client {
   void loadPages(int pages) {
     for (int page = 1; page <= pages; ++page) {
       server.answer("/results_search", pageJson(page));
-      TarnServerAPIs::sharedInstance().updateResultsPage(std::to_string(page), "dress");
+      CatalogueRequests::updateResultsPage(std::to_string(page), "dress");
     }
     server.clearRequests();
   }
@@ -87,10 +88,9 @@ void BM_LoadSearchPage(benchmark::State& state) {
   const json::Value loaded = TarnObjects::sharedInstance().searchResultsDictionary();
   client.server.answer("/results_search", pageJson(k));
   const std::string pageNumber = std::to_string(k);
-  auto& api = TarnServerAPIs::sharedInstance();
   for (auto _ : state) {
     TarnObjects::sharedInstance().setSearchResultsDictionary(loaded);
-    api.updateResultsPage(pageNumber, "dress");
+    CatalogueRequests::updateResultsPage(pageNumber, "dress");
   }
   state.counters["products"] = static_cast<double>(
       kelda::catalogue::productCount(TarnObjects::sharedInstance().searchResultsDictionary()));

@@ -15,6 +15,14 @@ ParsedOptions parseCliOptions(int argc, char** argv) {
       app.add_option("--script", script, "Read commands from FILE (- for standard input)")
           ->type_name("FILE|-");
   app.add_flag("--json", options.json, "Print every screen as JSON");
+  std::string clock;
+  auto* clockOption =
+      app.add_option("--clock", clock,
+                     "The client's clock: real (timers run by themselves; the default without "
+                     "--script) or virtual (time moves only with 'wait SECONDS'; the default "
+                     "with --script)")
+          ->check(CLI::IsMember({"real", "virtual"}))
+          ->type_name("real|virtual");
   app.footer("Type 'help' at the prompt for the commands.");
   try {
     app.parse(argc, argv);
@@ -24,6 +32,7 @@ ParsedOptions parseCliOptions(int argc, char** argv) {
   if (*serverOption) options.server = server;
   if (*homeOption) options.home = home;
   if (*scriptOption) options.script = script;
+  options.virtualClock = *clockOption ? clock == "virtual" : options.script.has_value();
   return options;
 }
 

@@ -1,5 +1,6 @@
 // CliOptions: the command line of kelda-cli,
 //   kelda-cli [--server HOST[:PORT]] [--home DIR] [--script FILE|-] [--json]
+//             [--clock real|virtual]
 #pragma once
 
 #include <optional>
@@ -13,6 +14,9 @@ struct CliOptions {
   std::optional<std::string> home;    // documents directory (else KELDA_HOME / the default)
   std::optional<std::string> script;  // commands from this file ("-": standard input)
   bool json = false;                  // print screens as JSON
+  // The client's clock: virtual time moves only with `wait SECONDS` (deterministic scripts);
+  // real time runs timers by themselves. Default: virtual with --script, real otherwise.
+  bool virtualClock = false;
 };
 
 // What parsing gave: options to run with, or an exit status after help or an error (the

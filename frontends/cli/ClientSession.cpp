@@ -1,14 +1,12 @@
 #include "ClientSession.hpp"
 
-#include "Settle.hpp"
-
-#include <cstdlib>
 #include <ostream>
 
 #include "CommandInterpreter.hpp"
 #include "CommandParser.hpp"
 #include "app/TarnAppDelegate.hpp"
 #include "json/SBJson.hpp"
+#include "platform/Log.hpp"
 #include "platform/NotificationCenter.hpp"
 #include "platform/UrlOpener.hpp"
 #include "ui/NetworkActivityIndicator.hpp"
@@ -17,11 +15,24 @@
 
 namespace kelda::cli {
 
-ClientSession::ClientSession(CliOptions options)
-    : options_(std::move(options)), clock_(std::make_shared<platform::ManualClock>()) {
-  if (options_.server) ::setenv("KELDA_MIDDLEWARE", options_.server->c_str(), 1);
-  if (options_.home) ::setenv("KELDA_HOME", options_.home->c_str(), 1);
-  platform::RunLoop::main().setClock(clock_);
+namespace {
+
+platform::Options clientOptions(const CliOptions& cli) {
+  platform::Options options = platform::Options::fromEnvironment();
+  if (cli.server) options.middleware = *cli.server;
+  if (cli.home) options.home = *cli.home;
+  return options;
+}
+
+}  // namespace
+
+ClientSession::ClientSession(CliOptions options) : options_(std::move(options)) {
+  context_ = std::make_unique<platform::Context>(clientOptions(options_));
+  scope_.emplace(*context_);
+  log::configure(context_->options()->logLevel, context_->options()->logFile);
+  if (options_.virtualClock) {
+    platform::RunLoop::main().setClock(std::make_shared<platform::ManualClock>());
+  }
   // The services screens use on their way out are made before the screens, so that they are
   // destroyed after them (a context destroys its objects in reverse order of creation).
   platform::NotificationCenter::defaultCenter();
@@ -37,7 +48,7 @@ ClientSession::~ClientSession() {
 
 void ClientSession::launch() {
   app::TarnAppDelegate::shared().applicationDidFinishLaunching();
-  settle(platform::RunLoop::main());
+  platform::RunLoop::main().runUntilIdle();
 }
 
 std::string ClientSession::newlyOpenedAddresses() {

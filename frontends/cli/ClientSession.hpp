@@ -1,9 +1,10 @@
-// ClientSession: one run of the client inside kelda-cli. It applies the command-line settings
-// to the environment (middleware address, documents directory), makes a fresh context current
-// with its run loop on virtual time (the client's clock moves only with `wait SECONDS`),
-// launches the client through the application delegate, and then reads commands, carries
-// them out and prints the screen after each (preceded by the outside addresses the client
-// opened meanwhile, "Opened: URL", in text mode). Main thread only; one per process.
+// ClientSession: one run of the client inside kelda-cli. It reads the options once (the
+// environment, then the command line's middleware address and documents directory over it),
+// makes a fresh context current with them and its run loop on virtual time (the client's clock
+// moves only with `wait SECONDS`) or on the real clock, launches the client through the
+// application delegate, and then reads commands, carries them out and prints the screen after
+// each (preceded by the outside addresses the client opened meanwhile, "Opened: URL", in text
+// mode). Main thread only; one per process.
 #pragma once
 
 #include <iosfwd>
@@ -36,12 +37,11 @@ class ClientSession {
  private:
   CliOptions options_;
   // The context stays current while it is destroyed: its objects reach each other on the way.
-  std::unique_ptr<platform::Context> context_ = std::make_unique<platform::Context>();
-  std::optional<platform::ScopedContext> scope_{std::in_place, *context_};
+  std::unique_ptr<platform::Context> context_;
+  std::optional<platform::ScopedContext> scope_;
   // Lines "Opened: URL" for the outside addresses the client opened since the last call.
   std::string newlyOpenedAddresses();
 
-  std::shared_ptr<platform::ManualClock> clock_;
   std::size_t reportedOpened_ = 0;
 };
 

@@ -1,7 +1,5 @@
 #include "CommandInterpreter.hpp"
 
-#include "Settle.hpp"
-
 #include <charconv>
 #include <chrono>
 #include <cmath>
@@ -100,7 +98,7 @@ Outcome CommandInterpreter::action(const Command& command) {
   ui::Actor actor(window_);
   ui::ActResult result = runAction(actor, command);
   if (!result) return Outcome::failure(result.message);
-  settle(loop_);
+  loop_.runUntilIdle();
   Outcome outcome;
   outcome.showScreen = true;
   return outcome;
@@ -108,7 +106,7 @@ Outcome CommandInterpreter::action(const Command& command) {
 
 Outcome CommandInterpreter::wait(const Command& command) {
   if (command.words.empty()) {
-    settle(loop_);
+    loop_.runUntilIdle();
   } else {
     const std::string& text = command.words[0];
     double seconds = -1;
@@ -117,7 +115,7 @@ Outcome CommandInterpreter::wait(const Command& command) {
         seconds < 0 || seconds > 1e9) {
       return Outcome::failure("Usage: wait [SECONDS] (SECONDS is a number, 0 or more)");
     }
-    loop_.advanceBy(std::chrono::duration_cast<std::chrono::nanoseconds>(
+    loop_.runFor(std::chrono::duration_cast<std::chrono::nanoseconds>(
         std::chrono::duration<double>(seconds)));
   }
   Outcome outcome;
@@ -141,7 +139,7 @@ std::string CommandInterpreter::helpText() {
          "  back                the back button\n"
          "  page N              turn the screen's pages to page N (0 is the first)\n"
          "  wait                run until idle (requests finished, due work done)\n"
-         "  wait SECONDS        move the client's clock forward\n"
+         "  wait SECONDS        let SECONDS pass on the client's clock\n"
          "  show                print the screen again\n"
          "  json                print the screen as JSON\n"
          "  help                this list\n"

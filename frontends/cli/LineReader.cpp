@@ -38,8 +38,30 @@ class FileReader : public LineReader {
   StreamReader reader_;
 };
 
+// Readline calls its event hook about ten times a second while it waits for typing.
+std::function<void()>& whileWaitingHook() {
+  static std::function<void()> hook;
+  return hook;
+}
+
+int runWhileWaitingHook() {
+  if (whileWaitingHook()) whileWaitingHook()();
+  return 0;
+}
+
 class TerminalReader : public LineReader {
  public:
+  explicit TerminalReader(std::function<void()> whileWaiting) {
+    whileWaitingHook() = std::move(whileWaiting);
+    rl_event_hook = runWhileWaitingHook;
+  }
+  ~TerminalReader() override {
+    rl_event_hook = nullptr;
+    whileWaitingHook() = nullptr;
+  }
+  TerminalReader(const TerminalReader&) = delete;
+  TerminalReader& operator=(const TerminalReader&) = delete;
+
   std::optional<std::string> next() override {
     std::unique_ptr<char, decltype(&std::free)> line(readline("kelda> "), &std::free);
     if (!line) return std::nullopt;
@@ -63,8 +85,8 @@ std::unique_ptr<LineReader> LineReader::script(const std::string& path, std::str
   return std::make_unique<FileReader>(std::move(file));
 }
 
-std::unique_ptr<LineReader> LineReader::interactive() {
-  if (isatty(STDIN_FILENO)) return std::make_unique<TerminalReader>();
+std::unique_ptr<LineReader> LineReader::interactive(std::function<void()> whileWaiting) {
+  if (isatty(STDIN_FILENO)) return std::make_unique<TerminalReader>(std::move(whileWaiting));
   return std::make_unique<StreamReader>(std::cin);
 }
 

@@ -2,6 +2,7 @@
 // person at a terminal (line editing and history through readline). Main thread only.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,9 +18,10 @@ class LineReader {
   // Lines of a file, or of standard input for "-". Null (with `error` set) when the file
   // cannot be read.
   static std::unique_ptr<LineReader> script(const std::string& path, std::string& error);
-  // A person's lines: readline with history when standard input is a terminal, else plain
-  // lines of standard input.
-  static std::unique_ptr<LineReader> interactive();
+  // A person's lines: readline with history when standard input is a terminal (calling
+  // `whileWaiting` about ten times a second while the person types), else plain lines of
+  // standard input.
+  static std::unique_ptr<LineReader> interactive(std::function<void()> whileWaiting = {});
 };
 
 }  // namespace kelda::cli

@@ -6,6 +6,7 @@
 #include "CliOptions.hpp"
 #include "ClientSession.hpp"
 #include "LineReader.hpp"
+#include "platform/RunLoop.hpp"
 
 int main(int argc, char** argv) {
   using namespace kelda::cli;
@@ -22,7 +23,8 @@ int main(int argc, char** argv) {
         return 2;
       }
     } else {
-      input = LineReader::interactive();
+      // Timers and transitions go on by themselves while the person types.
+      input = LineReader::interactive([] { kelda::platform::RunLoop::main().runReady(); });
     }
     ClientSession session(options);
     session.launch();

@@ -1,8 +1,5 @@
-// The sign-in requests of TarnServerAPIs: `sign` (the sign-in screen) and `sign1` (the silent
-// sign-in at launch). Both post the typed user name and password to "signin"; an accepted
-// answer fills the profile and marks the shopper signed in.
-#include <optional>
-#include <string>
+#include "account/SignInRequests.hpp"
+
 #include <string_view>
 
 #include "gateway/AccountAnswer.hpp"
@@ -14,13 +11,16 @@
 #include "gateway/Wire.hpp"
 #include "platform/RunLoop.hpp"
 
-namespace kelda::gateway {
+namespace kelda::account {
 namespace {
+
+using gateway::AccountAnswer;
+using gateway::TarnServerAPIs;
 
 // Stores an accepted answer's sections in their fixed order; the registration tag starts
 // right after the profile, so that it reads the new e-mail address.
 void fillProfile(const json::Value& answer) {
-  auto& profile = UserProfileDetails::sharedUserProfileObject();
+  auto& profile = gateway::UserProfileDetails::sharedUserProfileObject();
   profile.setProfileDictionary(answer["profile"][0]);
   platform::detachThread([] { TarnServerAPIs::sharedInstance().registrationCoremetrics(); });
   profile.setShippingAddressArray(answer["shipping"]);
@@ -30,35 +30,44 @@ void fillProfile(const json::Value& answer) {
   profile.setDefaultShippingDictionary(answer["defaultShipping"][0]);
 }
 
-// Sends the sign-in and judges the answer. Answers whether the server accepted it; nothing
-// when no request was made (no connection).
-std::optional<bool> signIn(std::string_view operation, const std::string& userName,
-                           const std::string& password) {
-  auto& api = TarnServerAPIs::sharedInstance();
-  if (!api.internetConnectionAvailable()) return std::nullopt;
-  const json::Value answer = request(operation, {userName, password});
-  auto& state = TarnObjects::sharedInstance();
+// Sends the sign-in and judges the answer.
+SignInOutcome signIn(std::string_view operation, const std::string& userName,
+                     const std::string& password) {
+  if (!TarnServerAPIs::sharedInstance().internetConnectionAvailable()) {
+    return SignInOutcome::NotSent;
+  }
+  const json::Value answer = gateway::request(operation, {userName, password});
+  auto& state = gateway::TarnObjects::sharedInstance();
   if (AccountAnswer::isAuthenticated(answer)) {
     fillProfile(answer);
-    GlobalFlags::shared().loginSuccessful = true;
+    gateway::GlobalFlags::shared().loginSuccessful = true;
     state.setSignInResultString("YES");
-    return true;
+    return SignInOutcome::Accepted;
   }
   state.setSignInResultString("NO");
+  if (AccountAnswer::status(answer).isAbsent()) return SignInOutcome::Failed;
   AccountAnswer::showErrorIfAny(answer);
-  return false;
+  return SignInOutcome::Refused;
 }
 
 }  // namespace
 
-void TarnServerAPIs::sign(const std::string& userName, const std::string& password) {
-  guarded("-[TarnServerAPIs sign:password:]", [&] { signIn("sign", userName, password); });
+SignInOutcome SignInRequests::sign(const std::string& userName, const std::string& password) {
+  SignInOutcome outcome = SignInOutcome::Failed;
+  gateway::guarded("-[SignInRequests sign:password:]",
+                   [&] { outcome = signIn("sign", userName, password); });
+  return outcome;
 }
 
-void TarnServerAPIs::sign1(const std::string& userName, const std::string& password) {
-  guarded("-[TarnServerAPIs sign1:password:]", [&] {
-    if (signIn("sign1", userName, password) == false) GlobalFlags::shared().loginSuccessful = false;
+SignInOutcome SignInRequests::sign1(const std::string& userName, const std::string& password) {
+  SignInOutcome outcome = SignInOutcome::Failed;
+  gateway::guarded("-[SignInRequests sign1:password:]", [&] {
+    outcome = signIn("sign1", userName, password);
+    if (outcome == SignInOutcome::Refused || outcome == SignInOutcome::Failed) {
+      gateway::GlobalFlags::shared().loginSuccessful = false;
+    }
   });
+  return outcome;
 }
 
-}  // namespace kelda::gateway
+}  // namespace kelda::account

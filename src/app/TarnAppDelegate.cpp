@@ -3,6 +3,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "account/SignInRequests.hpp"
 #include "app/MoreViewController.hpp"
 #include "app/NoInternetConnectionViewController.hpp"
 #include "app/OffersViewController.hpp"
@@ -159,11 +160,11 @@ bool TarnAppDelegate::appLaunch() {
 
 bool TarnAppDelegate::attempLogIn() {
   const json::Value login = fetchUserNameAndPassword();
-  if (login.size() == 2) {
-    gateway::TarnServerAPIs::sharedInstance().sign1(login["loginUserName"].str(),
-                                                    login["loginPassword"].str());
-  }
-  const bool signedIn = gateway::TarnObjects::sharedInstance().signInResultString().boolValue();
+  // Only this sign-in's own accepted answer counts (an earlier "YES" must not).
+  const bool signedIn =
+      login.size() == 2 &&
+      account::SignInRequests::sign1(login["loginUserName"].str(), login["loginPassword"].str()) ==
+          account::SignInOutcome::Accepted;
   platform::NotificationCenter::defaultCenter().postNotification(kLoginCompletedNotification,
                                                                  json::Value(signedIn ? "1" : "0"));
   return signedIn;

@@ -2,12 +2,13 @@
 
 #include <array>
 
+#include "catalogue/CatalogueRequests.hpp"
 #include "catalogue/ResultAnswer.hpp"
 #include "catalogue/ResultViewController.hpp"
 #include "gateway/ExceptionGuard.hpp"
 #include "gateway/TarnObjects.hpp"
 #include "gateway/TarnServerAPIs.hpp"
-#include "platform/RunLoop.hpp"
+#include "platform/TaskAndReply.hpp"
 #include "ui/AlertView.hpp"
 #include "ui/BarButtonItem.hpp"
 #include "ui/Button.hpp"
@@ -34,10 +35,6 @@ json::Value wheelElement(int component, int row) {
 }
 
 }  // namespace
-
-std::weak_ptr<BrowseViewController> BrowseViewController::weakSelf() {
-  return std::static_pointer_cast<BrowseViewController>(shared_from_this());
-}
 
 ui::PickerView& BrowseViewController::picker() {
   view();
@@ -101,25 +98,29 @@ void BrowseViewController::go() {
     col3 = picker_->selectedRowInComponent(2);
     overlay_.show();
     const std::string categoryId = choice.category["col1id"].str();
-    platform::detachThread([self = weakSelf(), categoryId, category, brand, price] {
-      state().setBrowsecategoryFlag(categoryId);
-      TarnServerAPIs::sharedInstance().resultForCategory(categoryId, brand, price);
-      state().setCategory1(category);
-      state().setBrand1(brand);
-      state().setPrice1(price);
-      platform::performOnMainThread(
-          [self, categoryId, category] {
-            if (auto screen = self.lock()) screen->searchArrived(categoryId, category);
-          },
-          false);
-    });
+    platform::postTaskAndReply(
+        platform::weakFrom(this),
+        [categoryId, brand, price] {
+          return CatalogueRequests::resultForCategory(categoryId, brand, price);
+        },
+        [categoryId, category, brand, price](BrowseViewController& screen, RequestStatus status) {
+          if (status == RequestStatus::Answered) {
+            state().setBrowsecategoryFlag(categoryId);
+            state().setCategory1(category);
+            state().setBrand1(brand);
+            state().setPrice1(price);
+          }
+          screen.searchArrived(status, categoryId, category);
+        });
   });
 }
 
-void BrowseViewController::searchArrived(const std::string& categoryId,
+void BrowseViewController::searchArrived(RequestStatus status, const std::string& categoryId,
                                          const std::string& categoryName) {
   overlay_.hide();
-  if (productCount(state().categorySearchList()) == 0) {
+  // Without a connection the alert has been shown and the screen stays as it was.
+  if (status == RequestStatus::NotSent) return;
+  if (status == RequestStatus::Failed || productCount(state().categorySearchList()) == 0) {
     ui::showAlert(
         ui::AlertView{"Sorry !",
                       "We couldn't find any items that match your selection. Please try again.",

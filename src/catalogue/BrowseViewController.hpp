@@ -11,6 +11,7 @@
 #include <string>
 
 #include "catalogue/BusyOverlayHandle.hpp"
+#include "gateway/RequestStatus.hpp"
 #include "json/Value.hpp"
 #include "ui/PickerView.hpp"
 #include "ui/ViewController.hpp"
@@ -51,8 +52,8 @@ class BrowseViewController : public ui::ViewController, public ui::PickerViewDat
     json::Value price;
   };
   Choice selectedChoice() const;
-  void searchArrived(const std::string& categoryId, const std::string& categoryName);
-  std::weak_ptr<BrowseViewController> weakSelf();
+  void searchArrived(gateway::RequestStatus status, const std::string& categoryId,
+                     const std::string& categoryName);
 
   std::shared_ptr<ui::PickerView> picker_;
   std::shared_ptr<ResultViewController> results_;

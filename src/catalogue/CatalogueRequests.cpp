@@ -1,7 +1,6 @@
-// The catalogue's endpoint operations of TarnServerAPIs: department browse data, the category
-// search with its brand and price fallback, the text search and the next result page.
+#include "catalogue/CatalogueRequests.hpp"
+
 #include <array>
-#include <string>
 #include <utility>
 
 #include "catalogue/DepartmentCaches.hpp"
@@ -12,11 +11,21 @@
 #include "gateway/Wire.hpp"
 #include "json/SBJson.hpp"
 
-namespace kelda::gateway {
+namespace kelda::catalogue {
 namespace {
+
+using gateway::TarnObjects;
 
 constexpr int kPageFlagCategory = 1;
 constexpr int kPageFlagSearch = 2;
+
+TarnObjects& state() {
+  return TarnObjects::sharedInstance();
+}
+
+bool connected() {
+  return gateway::TarnServerAPIs::sharedInstance().internetConnectionAvailable();
+}
 
 // {"BRAND": brand, "PRICE": price} as compact JSON text. The text is a form value like any
 // other: the body encodes its "%", "&" and "+" once.
@@ -29,69 +38,89 @@ std::string withoutAny(const std::string& value) {
   return value == "Any" ? std::string() : value;
 }
 
+// Runs `body` in the exception guard; answers what it answered (Failed after an exception).
+template <class Body>
+RequestStatus guardedRequest(std::string_view operation, Body body) {
+  RequestStatus status = RequestStatus::Failed;
+  gateway::guarded(operation, [&] { status = body(); });
+  return status;
+}
+
 }  // namespace
 
-void TarnServerAPIs::recordForItemPicker(const std::string& categoryId) {
-  guarded("-[TarnServerAPIs recordForItemPicker:]", [&] {
-    if (!internetConnectionAvailable()) return;
-    json::Value answer = request("recordForItemPicker", {categoryId});
+RequestStatus CatalogueRequests::recordForItemPicker(const std::string& categoryId) {
+  return guardedRequest("-[CatalogueRequests recordForItemPicker:]", [&]() -> RequestStatus {
+    if (!connected()) return RequestStatus::NotSent;
+    const json::Value answer = gateway::request("recordForItemPicker", {categoryId});
+    if (!answer.isObject()) return RequestStatus::Failed;
     // The cache is chosen by the department being opened, not by the id asked for.
-    auto& state = TarnObjects::sharedInstance();
-    const auto* cache = catalogue::departmentCacheForCategoryId(
-        catalogue::departmentIdForTitle(state.fobTitle().text()));
-    if (cache != nullptr && answer.isObject()) cache->write(answer);
+    const auto* cache =
+        departmentCacheForCategoryId(departmentIdForTitle(state().fobTitle().text()));
+    if (cache != nullptr) cache->write(answer);
+    return RequestStatus::Answered;
   });
 }
 
-void TarnServerAPIs::resultForCategory(const std::string& categoryId, const std::string& brand,
-                                       const std::string& price) {
-  guarded("-[TarnServerAPIs resultForCategory:::]", [&] {
-    auto& state = TarnObjects::sharedInstance();
-    state.setResultType(1);
-    if (!internetConnectionAvailable()) return;
+RequestStatus CatalogueRequests::resultForCategory(const std::string& categoryId,
+                                                   const std::string& brand,
+                                                   const std::string& price) {
+  return guardedRequest("-[CatalogueRequests resultForCategory:::]", [&]() -> RequestStatus {
+    if (!connected()) return RequestStatus::NotSent;
     const std::string b = withoutAny(brand);
     const std::string p = withoutAny(price);
     // First as chosen, then without the brand, then without brand and price.
     const std::array<std::pair<std::string, std::string>, 3> attempts{{{b, p}, {"", p}, {"", ""}}};
-    json::Value answer;
     for (std::size_t i = 0; i < attempts.size(); ++i) {
-      state.setResultType(static_cast<long long>(i + 1));
-      std::string refinements = refinementsText(attempts[i].first, attempts[i].second);
-      state.setRefinementFilterString(refinements);
-      answer = request("resultForCategory", {categoryId, refinements});
-      if (catalogue::productCount(answer) > 0) break;
+      const std::string refinements = refinementsText(attempts[i].first, attempts[i].second);
+      json::Value answer = gateway::request("resultForCategory", {categoryId, refinements});
+      if (answer.isAbsent())
+        return RequestStatus::Failed;  // a failure is not "no products": no fallback
+      if (productCount(answer) > 0 || i + 1 == attempts.size()) {
+        state().setResultType(static_cast<long long>(i + 1));
+        state().setRefinementFilterString(refinements);
+        state().setCategorySearchList(std::move(answer));
+        return RequestStatus::Answered;
+      }
     }
-    state.setCategorySearchList(answer);
+    return RequestStatus::Failed;
   });
 }
 
-void TarnServerAPIs::searchResultString(const std::string& phrase) {
-  guarded("-[TarnServerAPIs searchResultString:]", [&] {
-    if (!internetConnectionAvailable()) return;
-    json::Value answer = request("searchResultString", {phrase});
-    auto& state = TarnObjects::sharedInstance();
-    state.setSearchResultsDictionary(answer);
-    state.setPageFlag(kPageFlagSearch);
+RequestStatus CatalogueRequests::searchResultString(const std::string& phrase) {
+  return guardedRequest("-[CatalogueRequests searchResultString:]", [&]() -> RequestStatus {
+    if (!connected()) return RequestStatus::NotSent;
+    json::Value answer = gateway::request("searchResultString", {phrase});
+    if (answer.isAbsent()) return RequestStatus::Failed;
+    state().setSearchResultsDictionary(std::move(answer));
+    state().setPageFlag(kPageFlagSearch);
+    return RequestStatus::Answered;
   });
 }
 
-void TarnServerAPIs::updateResultsPage(const std::string& pageNumber,
-                                       const std::string& categoryId) {
-  guarded("-[TarnServerAPIs updateResultsPage:categoryId:]", [&] {
-    if (!internetConnectionAvailable()) return;
-    auto& state = TarnObjects::sharedInstance();
-    const long long pageFlag = state.pageFlag();
-    if (pageFlag == kPageFlagCategory) {
-      // The refinements the category search actually sent, fallback included.
-      const std::string refinements = state.refinementFilterString().str();
-      json::Value page = request("updateResultsPage", {categoryId, pageNumber, refinements});
-      state.setCategorySearchList(catalogue::mergeResultsPage(state.categorySearchList(), page));
-    } else if (pageFlag == kPageFlagSearch) {
-      json::Value page = request("updateResultsPage/search", {categoryId, pageNumber});
-      state.setSearchResultsDictionary(
-          catalogue::mergeResultsPage(state.searchResultsDictionary(), page));
-    }
-  });
+RequestStatus CatalogueRequests::updateResultsPage(const std::string& pageNumber,
+                                                   const std::string& categoryId) {
+  return guardedRequest(
+      "-[CatalogueRequests updateResultsPage:categoryId:]", [&]() -> RequestStatus {
+        if (!connected()) return RequestStatus::NotSent;
+        const long long pageFlag = state().pageFlag();
+        if (pageFlag == kPageFlagCategory) {
+          // The refinements the category search actually sent, fallback included.
+          const std::string refinements = state().refinementFilterString().str();
+          json::Value page =
+              gateway::request("updateResultsPage", {categoryId, pageNumber, refinements});
+          if (page.isAbsent()) return RequestStatus::Failed;
+          state().setCategorySearchList(mergeResultsPage(state().categorySearchList(), page));
+          return RequestStatus::Answered;
+        }
+        if (pageFlag == kPageFlagSearch) {
+          json::Value page = gateway::request("updateResultsPage/search", {categoryId, pageNumber});
+          if (page.isAbsent()) return RequestStatus::Failed;
+          state().setSearchResultsDictionary(
+              mergeResultsPage(state().searchResultsDictionary(), page));
+          return RequestStatus::Answered;
+        }
+        return RequestStatus::Failed;
+      });
 }
 
-}  // namespace kelda::gateway
+}  // namespace kelda::catalogue

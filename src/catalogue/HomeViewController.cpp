@@ -1,12 +1,13 @@
 #include "catalogue/HomeViewController.hpp"
 
-#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 #include "bag/CoreDataHandler.hpp"
+#include "bag/Money.hpp"
 #include "bag/ViewBagData.hpp"
 #include "catalogue/BrowseViewController.hpp"
+#include "catalogue/CatalogueRequests.hpp"
 #include "catalogue/DepartmentCaches.hpp"
 #include "catalogue/ResultAnswer.hpp"
 #include "catalogue/ResultViewController.hpp"
@@ -16,7 +17,8 @@
 #include "gateway/TarnObjects.hpp"
 #include "gateway/TarnServerAPIs.hpp"
 #include "platform/NotificationCenter.hpp"
-#include "platform/RunLoop.hpp"
+#include "platform/TaskAndReply.hpp"
+#include "product/ProductRequests.hpp"
 #include "ui/AlertView.hpp"
 #include "ui/Button.hpp"
 #include "ui/Label.hpp"
@@ -57,10 +59,36 @@ json::Value homeRecord(const bag::AddToBagItemAttribute& line) {
                               {"UpcNumber", text(line.setUpcNumber)}});
 }
 
-std::string formatTotal(float total) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "$%4.2f", static_cast<double>(total));
-  return buffer;
+// What the bag summary's worker found: the total quantity and the "$%4.2f" total price.
+struct BagSummary {
+  long long total = 0;
+  std::string totalPrice;
+};
+
+// Reads the bag store (worker thread): rebuilds ViewBagData's records and sums price times
+// quantity in cents.
+BagSummary readBagSummary(const std::shared_ptr<std::mutex>& lock) {
+  auto& store = bag::CoreDataHandler::sharedCoreDataHandler();
+  BagSummary summary;
+  summary.total = store.totalQuantityInBag(*lock);
+  if (summary.total <= 0) {
+    GlobalFlags::shared().numberOfBags = 1;
+    return summary;
+  }
+  store.fetchExistingBagItems();
+  const std::vector<bag::AddToBagItemAttribute> lines = store.fetchBagItemsArray();
+  std::vector<json::Value> records;
+  long long cents = 0;
+  for (const auto& line : lines) {
+    records.push_back(homeRecord(line));
+    cents = bag::addCents(cents, bag::multiplyCents(bag::centsFromText(text(line.setPrice)),
+                                                    bag::integerValue(text(line.setQuantity))));
+  }
+  bag::ViewBagData::sharedViewBagDataObject().setRecordArray(
+      json::Value::array(std::move(records)));
+  summary.totalPrice = "$" + bag::formatCents(cents);
+  GlobalFlags::shared().numberOfBags = static_cast<int>(lines.size()) + 1;
+  return summary;
 }
 
 std::shared_ptr<ui::TableViewCell> textCell(const std::string& title) {
@@ -81,10 +109,6 @@ HomeViewController::HomeViewController() {
 
 HomeViewController::~HomeViewController() {
   platform::NotificationCenter::defaultCenter().removeObserver(this);
-}
-
-std::weak_ptr<HomeViewController> HomeViewController::weakSelf() {
-  return std::static_pointer_cast<HomeViewController>(shared_from_this());
 }
 
 void HomeViewController::signin(ui::View* /*sender*/) {}
@@ -176,17 +200,16 @@ void HomeViewController::fetchFOBCateogry(int tag) {
     state().setFobTitle(title);
     overlay_.show();
     if (checkRecord()) return;
-    platform::detachThread([self = weakSelf(), categoryId] {
-      TarnServerAPIs::sharedInstance().recordForItemPicker(
-          std::to_string(std::atoll(categoryId.c_str())));
-      state().setSearchPageFlag(1);
-      platform::performOnMainThread(
-          [self] {
-            auto screen = self.lock();
-            if (screen && !screen->checkRecord()) screen->overlay_.hide();
-          },
-          false);
-    });
+    platform::postTaskAndReply(
+        platform::weakFrom(this),
+        [categoryId] {
+          return CatalogueRequests::recordForItemPicker(
+              std::to_string(std::atoll(categoryId.c_str())));
+        },
+        [](HomeViewController& screen, RequestStatus status) {
+          if (status == RequestStatus::Answered) state().setSearchPageFlag(1);
+          if (!screen.checkRecord()) screen.overlay_.hide();
+        });
   });
 }
 
@@ -209,24 +232,25 @@ bool HomeViewController::checkRecord() {
 void HomeViewController::searchBarSearchButtonClicked(const std::string& text) {
   gateway::guarded("-[HomeViewController searchBarSearchButtonClicked:]", [&] {
     gStringSearch_ = text;
-    state().setSearchTitle(text);
-    state().setFobTitle("Search for " + text);
-    state().setSearchPageFlag(2);
     overlay_.show();
-    platform::detachThread([self = weakSelf(), text] {
-      TarnServerAPIs::sharedInstance().searchResultString(text);
-      platform::performOnMainThread(
-          [self, text] {
-            if (auto screen = self.lock()) screen->searchArrived(text);
-          },
-          false);
-    });
+    platform::postTaskAndReply(
+        platform::weakFrom(this), [text] { return CatalogueRequests::searchResultString(text); },
+        [text](HomeViewController& screen, RequestStatus status) {
+          screen.searchArrived(status, text);
+        });
   });
 }
 
-void HomeViewController::searchArrived(const std::string& text) {
+void HomeViewController::searchArrived(RequestStatus status, const std::string& text) {
   overlay_.hide();
-  if (productCount(state().searchResultsDictionary()) == 0) {
+  // Without a connection the alert has been shown and nothing else changes.
+  if (status == RequestStatus::NotSent) return;
+  if (status == RequestStatus::Answered) {
+    state().setSearchTitle(text);
+    state().setFobTitle("Search for " + text);
+    state().setSearchPageFlag(2);
+  }
+  if (status == RequestStatus::Failed || productCount(state().searchResultsDictionary()) == 0) {
     ui::showAlert(
         ui::AlertView{"Sorry!",
                       "We're sorry, we couldn't find any items that matched your search term.",
@@ -249,33 +273,11 @@ void HomeViewController::searchArrived(const std::string& text) {
 // ---- bag summary ----
 
 void HomeViewController::fetchViewBag() {
-  platform::detachThread([self = weakSelf(), lock = bagLock_] {
-    auto& store = bag::CoreDataHandler::sharedCoreDataHandler();
-    const long long total = store.totalQuantityInBag(*lock);
-    std::string totalPrice;
-    if (total > 0) {
-      store.fetchExistingBagItems();
-      const std::vector<bag::AddToBagItemAttribute> lines = store.fetchBagItemsArray();
-      std::vector<json::Value> records;
-      float sum = 0;
-      for (const auto& line : lines) {
-        records.push_back(homeRecord(line));
-        sum += static_cast<float>(bag::integerValue(text(line.setQuantity))) *
-               std::strtof(text(line.setPrice).c_str(), nullptr);
-      }
-      bag::ViewBagData::sharedViewBagDataObject().setRecordArray(
-          json::Value::array(std::move(records)));
-      totalPrice = formatTotal(sum);
-      flags().numberOfBags = static_cast<int>(lines.size()) + 1;
-    } else {
-      flags().numberOfBags = 1;
-    }
-    platform::performOnMainThread(
-        [self, total, totalPrice] {
-          if (auto screen = self.lock()) screen->bagSummaryArrived(total, totalPrice);
-        },
-        false);
-  });
+  platform::postTaskAndReply(
+      platform::weakFrom(this), [lock = bagLock_] { return readBagSummary(lock); },
+      [](HomeViewController& screen, BagSummary summary) {
+        screen.bagSummaryArrived(summary.total, std::move(summary.totalPrice));
+      });
 }
 
 void HomeViewController::bagSummaryArrived(long long total, std::string totalPrice) {
@@ -332,22 +334,22 @@ void HomeViewController::didSelectRowAtIndexPath(ui::TableView& tableView,
 
 void HomeViewController::openBagRecord(const json::Value& record) {
   overlay_.show();
-  platform::detachThread([self = weakSelf(), record] {
-    TarnServerAPIs::sharedInstance().resultForProductDescription(
-        record["PDPProductId"].str(), record["CategoryId"].str(), record["CategoryFlag"].str());
-    platform::performOnMainThread(
-        [self] {
-          auto screen = self.lock();
-          if (!screen) return;
-          screen->overlay_.hide();
-          state().setPdpTabFlag("1");
-          // Only simple products open from the bag summary.
-          if (state().productDescriptionList()["PDPFLAG"].str() != "SIMPLE") return;
-          screen->lastProductPage = ProductPageRequest{"SIMPLE", std::nullopt, false};
-          if (screen->openProductPage) screen->openProductPage(*screen->lastProductPage);
-        },
-        false);
-  });
+  platform::postTaskAndReply(
+      platform::weakFrom(this),
+      [record] {
+        return product::ProductRequests::resultForProductDescription(
+            record["PDPProductId"].str(), record["CategoryId"].str(), record["CategoryFlag"].str());
+      },
+      [](HomeViewController& screen, RequestStatus status) {
+        screen.overlay_.hide();
+        // Only this request's own answer opens a page.
+        if (status != RequestStatus::Answered) return;
+        state().setPdpTabFlag("1");
+        // Only simple products open from the bag summary.
+        if (state().productDescriptionList()["PDPFLAG"].str() != "SIMPLE") return;
+        screen.lastProductPage = ProductPageRequest{"SIMPLE", std::nullopt, false};
+        if (screen.openProductPage) screen.openProductPage(*screen.lastProductPage);
+      });
 }
 
 }  // namespace kelda::catalogue

@@ -15,7 +15,8 @@
 #include <string>
 
 #include "catalogue/BusyOverlayHandle.hpp"
-#include "catalogue/ProductPageRequest.hpp"
+#include "gateway/ProductPageRequest.hpp"
+#include "gateway/RequestStatus.hpp"
 #include "json/Value.hpp"
 #include "ui/SearchBar.hpp"
 #include "ui/TableView.hpp"
@@ -24,6 +25,8 @@
 #include "ui/ViewController.hpp"
 
 namespace kelda::catalogue {
+
+using gateway::ProductPageRequest;
 
 class BrowseViewController;
 class ResultViewController;
@@ -84,10 +87,9 @@ class HomeViewController : public ui::ViewController,
   void buildSearchBar(ui::View& root);
   bool checkRecord();
   void searchBarSearchButtonClicked(const std::string& text);
-  void searchArrived(const std::string& text);
+  void searchArrived(gateway::RequestStatus status, const std::string& text);
   void bagSummaryArrived(long long total, std::string totalPrice);
   void openBagRecord(const json::Value& record);
-  std::weak_ptr<HomeViewController> weakSelf();
 
   int buttonTag_ = 0;
   std::string gStringSearch_;

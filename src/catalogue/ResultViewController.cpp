@@ -2,13 +2,15 @@
 
 #include <utility>
 
+#include "catalogue/CatalogueRequests.hpp"
 #include "catalogue/ResultAnswer.hpp"
 #include "catalogue/ResultAsyncCell.hpp"
 #include "catalogue/SearchTitle.hpp"
 #include "gateway/ExceptionGuard.hpp"
 #include "gateway/TarnObjects.hpp"
 #include "gateway/TarnServerAPIs.hpp"
-#include "platform/RunLoop.hpp"
+#include "platform/TaskAndReply.hpp"
+#include "product/ProductRequests.hpp"
 #include "ui/AlertView.hpp"
 #include "ui/BarButtonItem.hpp"
 #include "ui/Button.hpp"
@@ -48,10 +50,6 @@ json::Value answerForMode(long long mode) {
 }
 
 }  // namespace
-
-std::weak_ptr<ResultViewController> ResultViewController::weakSelf() {
-  return std::static_pointer_cast<ResultViewController>(shared_from_this());
-}
 
 ui::TableView& ResultViewController::tableView() {
   view();
@@ -147,14 +145,11 @@ void ResultViewController::loadMore() {
     if (footerSpinner_) footerSpinner_->startAnimating();
     const std::string pageNumber = pagingFacts(currentAnswer())["pageNumber"].describe();
     const std::string id = mode_ == kCategoryMode ? categoryId : phraseFromSearchTitle(searchTitle);
-    platform::detachThread([self = weakSelf(), pageNumber, id] {
-      TarnServerAPIs::sharedInstance().updateResultsPage(pageNumber, id);
-      platform::performOnMainThread(
-          [self] {
-            if (auto screen = self.lock()) screen->stopAnimatorForRefresh();
-          },
-          false);
-    });
+    // A page that does not arrive leaves the list as it was; the redraw is the same.
+    platform::postTaskAndReply(
+        platform::weakFrom(this),
+        [pageNumber, id] { return CatalogueRequests::updateResultsPage(pageNumber, id); },
+        [](ResultViewController& screen, RequestStatus) { screen.stopAnimatorForRefresh(); });
   });
 }
 
@@ -176,7 +171,7 @@ std::shared_ptr<ui::TableViewCell> ResultViewController::cellForRowAtIndexPath(
     ui::TableView&, ui::IndexPath indexPath) {
   auto cell = std::make_shared<ResultAsyncCell>(indexPath.section);
   cell->fill(products(currentAnswer())[static_cast<std::size_t>(indexPath.section)]);
-  cell->onImageTap = [self = weakSelf(), section = indexPath.section] {
+  cell->onImageTap = [self = platform::weakFrom(this), section = indexPath.section] {
     if (auto screen = self.lock()) screen->thumbImageAction(section);
   };
   return cell;
@@ -203,21 +198,23 @@ void ResultViewController::thumbImageAction(int section) {
 void ResultViewController::requestProduct(int section, bool fromImage) {
   json::Value product = products(answerForMode(flag))[static_cast<std::size_t>(section)];
   overlay_.show();
-  platform::detachThread([self = weakSelf(), product, mode = flag, fromImage] {
-    setProductContext(mode);
-    TarnServerAPIs::sharedInstance().resultForProductDescription(
-        product["prodId"].str(), state().coreMetricsCategoryId().str(),
-        state().categoryFlag().str());
-    platform::performOnMainThread(
-        [self, fromImage] {
-          if (auto screen = self.lock()) screen->productArrived(fromImage);
-        },
-        false);
-  });
+  platform::postTaskAndReply(
+      platform::weakFrom(this),
+      [product, mode = flag] {
+        setProductContext(mode);
+        return product::ProductRequests::resultForProductDescription(
+            product["prodId"].str(), state().coreMetricsCategoryId().str(),
+            state().categoryFlag().str());
+      },
+      [fromImage](ResultViewController& screen, RequestStatus status) {
+        screen.productArrived(status, fromImage);
+      });
 }
 
-void ResultViewController::productArrived(bool fromImage) {
+void ResultViewController::productArrived(RequestStatus status, bool fromImage) {
   overlay_.hide();
+  // Only this request's own answer opens a page.
+  if (status != RequestStatus::Answered) return;
   json::Value answer = state().productDescriptionList();
   if (answer.empty()) return;
   state().setPdpTabFlag("1");

@@ -14,7 +14,8 @@
 #include <string>
 
 #include "catalogue/BusyOverlayHandle.hpp"
-#include "catalogue/ProductPageRequest.hpp"
+#include "gateway/ProductPageRequest.hpp"
+#include "gateway/RequestStatus.hpp"
 #include "json/Value.hpp"
 #include "ui/ActivityIndicatorView.hpp"
 #include "ui/TableView.hpp"
@@ -22,6 +23,8 @@
 #include "ui/ViewController.hpp"
 
 namespace kelda::catalogue {
+
+using gateway::ProductPageRequest;
 
 class ResultViewController : public ui::ViewController,
                              public ui::TableViewDataSource,
@@ -71,8 +74,7 @@ class ResultViewController : public ui::ViewController,
   void refreshList();
   void stopAnimatorForRefresh();
   void requestProduct(int section, bool fromImage);
-  void productArrived(bool fromImage);
-  std::weak_ptr<ResultViewController> weakSelf();
+  void productArrived(gateway::RequestStatus status, bool fromImage);
 
   std::shared_ptr<ui::TableView> table_;
   std::shared_ptr<ui::ActivityIndicatorView> footerSpinner_;

@@ -1,12 +1,13 @@
 #include "catalogue/SearchViewController.hpp"
 
+#include "catalogue/CatalogueRequests.hpp"
 #include "catalogue/ResultAnswer.hpp"
 #include "catalogue/ResultViewController.hpp"
 #include "catalogue/SearchTitle.hpp"
 #include "gateway/ExceptionGuard.hpp"
 #include "gateway/TarnObjects.hpp"
 #include "gateway/TarnServerAPIs.hpp"
-#include "platform/RunLoop.hpp"
+#include "platform/TaskAndReply.hpp"
 #include "ui/BarButtonItem.hpp"
 #include "ui/DropInBanner.hpp"
 #include "ui/NavigationController.hpp"
@@ -27,10 +28,6 @@ SearchViewController::SearchViewController() {
   setTitle("Search");
   // The next screen's back button reads "Previous".
   navigationItem().backBarButtonItem = std::make_shared<ui::BarButtonItem>("Previous");
-}
-
-std::weak_ptr<SearchViewController> SearchViewController::weakSelf() {
-  return std::static_pointer_cast<SearchViewController>(shared_from_this());
 }
 
 void SearchViewController::signin(ui::View* /*sender*/) {}
@@ -70,23 +67,22 @@ void SearchViewController::searchBarSearchButtonClicked(const std::string& text)
   gateway::guarded("-[SearchViewController searchBarSearchButtonClicked:]", [&] {
     overlay_.show();
     gStringSearch_ = text;
-    state().setSearchTitle(searchTitleFor(text));
     searchBar_->showsCancelButton = false;
     searchBar_->resignFirstResponder();
-    platform::detachThread([self = weakSelf(), text] {
-      TarnServerAPIs::sharedInstance().searchResultString(text);
-      platform::performOnMainThread(
-          [self, text] {
-            if (auto screen = self.lock()) screen->stopAnimator(text);
-          },
-          false);
-    });
+    platform::postTaskAndReply(
+        platform::weakFrom(this), [text] { return CatalogueRequests::searchResultString(text); },
+        [text](SearchViewController& screen, RequestStatus status) {
+          screen.stopAnimator(status, text);
+        });
   });
 }
 
-void SearchViewController::stopAnimator(const std::string& text) {
+void SearchViewController::stopAnimator(RequestStatus status, const std::string& text) {
   overlay_.hide();
-  if (productCount(state().searchResultsDictionary()) == 0) {
+  // Without a connection the alert has been shown and nothing else changes.
+  if (status == RequestStatus::NotSent) return;
+  if (status == RequestStatus::Answered) state().setSearchTitle(searchTitleFor(text));
+  if (status == RequestStatus::Failed || productCount(state().searchResultsDictionary()) == 0) {
     ui::DropInBanner::show(kNoResultsBanner);
     return;
   }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "catalogue/BusyOverlayHandle.hpp"
+#include "gateway/RequestStatus.hpp"
 #include "ui/SearchBar.hpp"
 #include "ui/View.hpp"
 #include "ui/ViewController.hpp"
@@ -45,8 +46,7 @@ class SearchViewController : public ui::ViewController {
   void viewWillAppear(bool animated) override;
 
  private:
-  void stopAnimator(const std::string& text);
-  std::weak_ptr<SearchViewController> weakSelf();
+  void stopAnimator(gateway::RequestStatus status, const std::string& text);
 
   std::string gStringSearch_;
   std::shared_ptr<ui::SearchBar> searchBar_;

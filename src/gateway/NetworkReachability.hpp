@@ -6,13 +6,16 @@
 // "wwan*" and "ppp*" interfaces are carrier data (TransientConnection | IsWWAN); a route
 // whose source address is link-local (169.254/16) is an ad-hoc network (IsDirect).
 // The all-zero address (the default route) stands for the route to the middleware server,
-// the one host this client talks to; a malformed or empty middleware address gives no flags.
-// KELDA_REACHABILITY=none|wwan|wifi in the environment forces the flags of every lookup.
+// the one host this client talks to: its address (a host name or an IPv4 address, IPv6 in
+// brackets, with an optional port and an optional "http://" or "https://") is resolved at each
+// lookup; a malformed, empty or unresolvable middleware address gives no flags. The options'
+// forced reachability (KELDA_REACHABILITY=none|wwan|wifi) forces the flags of every lookup.
 //
 // Handles are immutable; every function may be called from any thread.
 #pragma once
 
 #include <netinet/in.h>
+#include <sys/socket.h>
 
 #include <cstdint>
 #include <memory>
@@ -52,18 +55,26 @@ struct RouteInterface {
   bool up = false;
   bool loopback = false;
   bool wireless = false;         // /sys/class/net/<name>/wireless or phy80211 exists
-  bool linkLocalSource = false;  // the source address is in 169.254/16
+  bool linkLocalSource = false;  // the source address is in 169.254/16 (IPv6: fe80::/10)
 };
 
 // Flags of a route leaving through the interface (absent interface: no route, flags 0).
 SCNetworkReachabilityFlags flagsForRoute(const std::optional<RouteInterface>& route);
 
-// The flags forced by KELDA_REACHABILITY ("none", "wwan", "wifi"); absent when it is unset
-// or holds anything else.
+// The flags forced by the current options' reachability; absent when none is forced.
 std::optional<SCNetworkReachabilityFlags> forcedReachabilityFlags();
 
-// The IPv4 socket address of a server address text "a.b.c.d" or "a.b.c.d:port" (port 80
-// when none is given); absent when the text is empty or malformed.
-std::optional<sockaddr_in> parseServerAddress(std::string_view text);
+// A server address text split into host and port: "host", "host:port", "[v6]:port", each
+// optionally after "http://" or "https://" (default port 80, or 443 for https) and before one
+// "/". Absent when the text is empty or malformed (empty host, port outside 1..65535, blanks).
+struct ServerAddress {
+  std::string host;
+  unsigned port = 80;
+  bool operator==(const ServerAddress&) const = default;
+};
+std::optional<ServerAddress> parseServerAddress(std::string_view text);
+
+// The first socket address the host name or address text resolves to; absent when it does not.
+std::optional<sockaddr_storage> resolveServerAddress(std::string_view text);
 
 }  // namespace kelda::gateway

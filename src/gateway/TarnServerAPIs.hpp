@@ -1,12 +1,11 @@
 // TarnServerAPIs: the server gateway. Every exchange with the middleware server (and the
 // analytics service) goes through its operations. One per Context (`sharedInstance()`).
 //
-// The transport primitives and the connectivity check live in src/gateway; each subsystem
-// defines its own endpoint operations in its own folder (catalogue requests in src/catalogue,
-// bag requests in src/bag, ...). Operations are synchronous: screens call them on a worker
-// thread (RunLoop::detachThread) and hand back to the main thread. Answers are stored in
-// TarnObjects or UserProfileDetails, replacing the previous value whole; failures are not
-// propagated (an operation that fails leaves the stored answer empty or unchanged).
+// The gateway keeps the transport, the connectivity check, the analytics tags and the
+// card-type list of the profile; each subsystem's own requests live beside its screens in a
+// class of their own (CatalogueRequests, ProductRequests, SignInRequests, ...), built on the
+// endpoint index of Wire.hpp. Operations are synchronous: screens call them on a worker
+// thread (postTaskAndReply) and continue on the main thread.
 #pragma once
 
 #include <chrono>
@@ -54,71 +53,10 @@ class TarnServerAPIs {
   void orderConfirmationShopTagCoremetrics(const json::Value& records);
   void coreMetricsForPDP();
 
-  // ---- catalogue (src/catalogue) ----
-  void recordForItemPicker(const std::string& categoryId);
-  void resultForCategory(const std::string& categoryId, const std::string& brand,
-                         const std::string& price);
-  void searchResultString(const std::string& phrase);
-  void updateResultsPage(const std::string& pageNumber, const std::string& categoryId);
-  void refineResultsPage(const std::string& categoryId, const json::Value& refinements);
-  void updateRefineResultsPage(const std::string& pageNumber, const std::string& categoryId,
-                               const json::Value& refinements);
-  void recordForSale(const std::string& categoryId);
-  void saleSubCategory(const std::string& categoryId);
-  void recordForSalesResult(const std::string& categoryId);
-  void updateSalesResultsPage(const std::string& pageNumber, const std::string& categoryId);
-  void refineSalesResultsPage(const std::string& categoryId, const json::Value& refinements);
-  void updateSalesRefineResultsPage(const std::string& pageNumber, const std::string& categoryId,
-                                    const json::Value& refinements);
-  void ctrDetails();
-  void ctrSubCategory(const std::string& categoryId);
-  void ctrResults(const std::string& categoryId);
-  void updateCtrResultsPage(const std::string& pageNumber, const std::string& categoryId);
-  void updateCtrRefineResultsPage(const std::string& pageNumber, const std::string& categoryId,
-                                  const json::Value& refinements);
-
-  // ---- product (src/product) ----
-  void resultForProductDescription(const std::string& productId, const std::string& categoryId,
-                                   const std::string& categoryFlag);
-  void resultForLoadMoreReviewsProductDescription(const std::string& pageNumber);
-  void locateFindInStoresByZip(const std::string& zip, const std::string& upcNumber);
-  void locateFindInStoresByCity(const std::string& city, const std::string& state,
-                                const std::string& upcNumber);
-  void locateFindInStoresByLocation(const std::string& latitude, const std::string& longitude,
-                                    const std::string& upcNumber);
-
-  // ---- bag and checkout (src/bag) ----
-  void getViewBagMerchandiseTotal(const json::Value& itemBOAttr);
-  void offerDetails();
-  void getOrderReservationNumber(int shippingMethodRow);
-  void getOrderConfirmationNumber(int shippingMethodRow);
+  // ---- card types (src/gateway/CreditCardTypes.cpp) ----
+  // "keldas_creditcardtype": the profile's creditCardTypes, and cardTypes.plist when the list
+  // has more than one entry.
   void getCreditCardTypes();
-
-  // ---- account (src/account) ----
-  void sign(const std::string& userName, const std::string& password);
-  void sign1(const std::string& userName, const std::string& password);
-  // "YES", the server's error text, or nothing (no connection, no or empty answer).
-  std::optional<std::string> createProfile();
-  void forgotPassword(const std::string& emailAddress);
-  void updateEditMyProfileWithString(const std::string& body);
-  void updateEditMyWalletWithString(const std::string& body);
-  void markAsPrimaryBillingAddress(const std::string& body);
-  void removeBillingAddress(const std::string& body);
-  void updateEditMyAddressWithString(const std::string& body);
-  void markAsPrimaryShippingAddress(const std::string& body);
-  void removeShippingAddress(const std::string& body);
-
-  // ---- stores (src/stores) ----
-  void locateStoresByZip(const std::string& zip);
-  void locateStoresByCity(const std::string& city, const std::string& state);
-  void locateStoresByLocation(const std::string& latitude, const std::string& longitude);
-  void locateStoresByZip1(const std::string& zip);
-  void locateStoresByCity1(const std::string& city, const std::string& state);
-  void locateStoresByLocation1(const std::string& latitude, const std::string& longitude);
-  void inStoreSavingPass(const std::string& zip);
-  void getAllStoreEvents(const std::string& storeId);
-  void getStoreEvents(const std::string& storeId, const std::string& eventFrom,
-                      const std::string& eventTo);
 
  private:
   mutable std::mutex mutex_;

@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <stdexcept>
 
 #include "gateway/TarnServerAPIs.hpp"
-#include "kelda/Config.hpp"
+#include "platform/Context.hpp"
 
 namespace kelda::gateway {
 
@@ -46,21 +45,21 @@ std::string formatBody(std::string_view format, std::initializer_list<std::strin
   return out;
 }
 
-namespace {
-std::string setting(const char* variable, const char* fallback) {
-  const char* value = std::getenv(variable);
-  return value != nullptr ? std::string(value) : std::string(fallback);
-}
-}  // namespace
-
 std::string middlewareAddress() {
-  return setting("KELDA_MIDDLEWARE", config::kMiddleware);
+  return platform::options()->middleware;
 }
 std::string ctrAddress() {
-  return setting("KELDA_CTR_ADDRESS", config::kCtrAddress);
+  return platform::options()->ctrAddress;
 }
 std::string webHost() {
-  return setting("KELDA_WEB_HOST", config::kWebHost);
+  return platform::options()->webHost;
+}
+
+std::string addressBase(std::string_view address) {
+  std::string base(address);
+  if (base.rfind("http://", 0) != 0 && base.rfind("https://", 0) != 0) base = "http://" + base;
+  if (base.empty() || base.back() != '/') base += '/';
+  return base;
 }
 
 namespace {
@@ -204,7 +203,7 @@ const Endpoint& endpointFor(std::string_view operation) {
 
 std::string endpointURL(const Endpoint& row) {
   const std::string host = row.host == Host::Ctr ? ctrAddress() : middlewareAddress();
-  return "http://" + host + "/" + std::string(row.endpoint);
+  return addressBase(host) + std::string(row.endpoint);
 }
 
 json::Value request(std::string_view operation, std::initializer_list<std::string_view> values) {
@@ -217,7 +216,7 @@ json::Value requestWithBody(std::string_view operation, const std::string& body)
 }
 
 std::string TarnServerAPIs::serverURL(std::string_view endpoint) {
-  return "http://" + middlewareAddress() + "/" + std::string(endpoint);
+  return addressBase(middlewareAddress()) + std::string(endpoint);
 }
 
 }  // namespace kelda::gateway

@@ -23,12 +23,14 @@ std::string encodeFormValue(std::string_view value);
 // as the empty text; extra values are ignored.
 std::string formatBody(std::string_view format, std::initializer_list<std::string_view> values);
 
-// The middleware address: KELDA_MIDDLEWARE from the environment, else the build setting.
+// The middleware address, the landing-page list address and the retailer's web host of the
+// current options.
 std::string middlewareAddress();
-// The landing-page list address: KELDA_CTR_ADDRESS, else the build setting.
 std::string ctrAddress();
-// The retailer's web host: KELDA_WEB_HOST, else the build setting.
 std::string webHost();
+// "http://" + address + "/", or the address itself (with a final "/") when it names its
+// scheme: "https://host:port" makes the client speak https, verifying certificates.
+std::string addressBase(std::string_view address);
 
 // ---- Endpoint index ----
 // Every request the gateway makes to the middleware server is one row of a single table: the
@@ -61,7 +63,7 @@ struct Endpoint {
 std::span<const Endpoint> endpointIndex();
 // The row of an operation; throws std::out_of_range for an unknown name (a programming error).
 const Endpoint& endpointFor(std::string_view operation);
-// The request URL of a row: "http://%@/" + endpoint on the row's host.
+// The request URL of a row: addressBase(host) + endpoint on the row's host.
 std::string endpointURL(const Endpoint& row);
 // Builds the operation's URL and body (values through formatBody) and sends it with the
 // row's method. The answer as the transport gives it (absent on any failure). No connectivity

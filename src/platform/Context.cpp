@@ -13,7 +13,7 @@ namespace {
 std::atomic<Context*> g_current{nullptr};
 }
 
-Context::Context() {
+Context::Context(Options options) : options_(std::make_shared<const Options>(std::move(options))) {
   get<RunLoop>();
   get<NotificationCenter>();
   get<UrlOpener>();
@@ -41,6 +41,17 @@ Context::~Context() {
   }
 }
 
+std::shared_ptr<const Options> Context::options() const {
+  std::lock_guard lock(optionsMutex_);
+  return options_;
+}
+
+void Context::setOptions(Options options) {
+  auto replacement = std::make_shared<const Options>(std::move(options));
+  std::lock_guard lock(optionsMutex_);
+  options_ = std::move(replacement);
+}
+
 Context& Context::current() {
   Context* context = g_current.load(std::memory_order_acquire);
   if (context == nullptr) {
@@ -51,11 +62,15 @@ Context& Context::current() {
   return *context;
 }
 
-bool Context::hasCurrent() { return g_current.load(std::memory_order_acquire) != nullptr; }
+bool Context::hasCurrent() {
+  return g_current.load(std::memory_order_acquire) != nullptr;
+}
 
 ScopedContext::ScopedContext(Context& context)
     : previous_(g_current.exchange(&context, std::memory_order_acq_rel)) {}
 
-ScopedContext::~ScopedContext() { g_current.store(previous_, std::memory_order_release); }
+ScopedContext::~ScopedContext() {
+  g_current.store(previous_, std::memory_order_release);
+}
 
 }  // namespace kelda::platform

@@ -6,6 +6,7 @@
 // get<T>() creates the object on first use (T must be default-constructible) and may be called
 // from any thread. Objects are destroyed with the context, in reverse order of creation.
 // Exactly one context is current at a time; ScopedContext makes one current for its lifetime.
+// The context also owns the run's Options (read once at start; see Options.hpp).
 #pragma once
 
 #include <memory>
@@ -15,13 +16,15 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Options.hpp"
+
 namespace kelda::platform {
 
 class Context {
  public:
   // Creates the platform services first (run loop, notification centre, URL opener), so that
   // they outlive every object that registers with them.
-  Context();
+  explicit Context(Options options = Options::fromEnvironment());
   ~Context();
   Context(const Context&) = delete;
   Context& operator=(const Context&) = delete;
@@ -38,6 +41,11 @@ class Context {
     return *raw;
   }
 
+  // The run's configuration: an immutable snapshot, safe to keep and read on any thread.
+  std::shared_ptr<const Options> options() const;
+  // Replaces the configuration whole (before launch, or by a test between actions).
+  void setOptions(Options options);
+
   // The current context; aborts with a clear message when none is current.
   static Context& current();
   static bool hasCurrent();
@@ -53,6 +61,8 @@ class Context {
   };
   // Guards creation only; objects synchronise their own state.
   std::recursive_mutex mutex_;
+  mutable std::mutex optionsMutex_;
+  std::shared_ptr<const Options> options_;
   std::unordered_map<std::type_index, void*> objects_;
   std::vector<std::pair<std::type_index, std::unique_ptr<HolderBase>>> order_;
 };
@@ -68,6 +78,11 @@ class ScopedContext {
  private:
   Context* previous_;
 };
+
+// The current context's options.
+inline std::shared_ptr<const Options> options() {
+  return Context::current().options();
+}
 
 // Convenience: the current context's object of type T.
 template <class T>

@@ -2,10 +2,14 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
+#include <cctype>
 #include <mutex>
 
 namespace kelda::platform {
 namespace {
+
+using SteadyTime = std::chrono::steady_clock::time_point;
 
 // curl_global_init is not safe to race with other libcurl calls: run it once, first.
 void initialiseCurlOnce() {
@@ -23,20 +27,59 @@ struct HeaderListDeleter {
 };
 using HeaderList = std::unique_ptr<curl_slist, HeaderListDeleter>;
 
-struct BodySink {
-  std::string* body;
+struct CurlUrlDeleter {
+  void operator()(CURLU* url) const { curl_url_cleanup(url); }
+};
+
+struct CurlTextDeleter {
+  void operator()(char* text) const { curl_free(text); }
+};
+
+// One exchange's progress: the body so far and what may end it early.
+struct Transfer {
+  std::string* body = nullptr;
+  std::size_t maxBodyBytes = 0;
   bool overflowed = false;
+  const std::atomic<bool>* cancel = nullptr;
+  bool cancelled = false;
+  std::chrono::milliseconds silenceLimit{0};
+  curl_off_t lastBytes = -1;
+  SteadyTime lastActivity = std::chrono::steady_clock::now();
+  bool silent = false;
 };
 
 size_t appendBody(char* data, size_t size, size_t count, void* userdata) {
-  auto* sink = static_cast<BodySink*>(userdata);
+  auto* transfer = static_cast<Transfer*>(userdata);
   const size_t bytes = size * count;
-  if (sink->body->size() + bytes > HttpClient::kMaxBodyBytes) {
-    sink->overflowed = true;
+  if (transfer->body->size() + bytes > transfer->maxBodyBytes) {
+    transfer->overflowed = true;
     return 0;  // a short count makes libcurl abort the transfer
   }
-  sink->body->append(data, bytes);
+  transfer->body->append(data, bytes);
   return bytes;
+}
+
+// Called by libcurl often while bytes flow and about once a second while none do: ends the
+// exchange on cancellation or after `silenceLimit` without a byte in either direction.
+int watchProgress(void* userdata, curl_off_t, curl_off_t downloaded, curl_off_t,
+                  curl_off_t uploaded) {
+  auto* transfer = static_cast<Transfer*>(userdata);
+  if (transfer->cancel != nullptr && transfer->cancel->load(std::memory_order_relaxed)) {
+    transfer->cancelled = true;
+    return 1;
+  }
+  const auto now = std::chrono::steady_clock::now();
+  const curl_off_t bytes = downloaded + uploaded;
+  if (bytes != transfer->lastBytes) {
+    transfer->lastBytes = bytes;
+    transfer->lastActivity = now;
+    return 0;
+  }
+  if (now - transfer->lastActivity > transfer->silenceLimit) {
+    transfer->silent = true;
+    return 1;
+  }
+  return 0;
 }
 
 bool appendHeader(HeaderList& list, const std::string& line) {
@@ -60,19 +103,19 @@ HeaderList buildHeaders(const HttpRequest& request) {
   return list;
 }
 
-void configure(CURL* curl, const HttpRequest& request, curl_slist* headers, BodySink& sink) {
+void configure(CURL* curl, const HttpRequest& request, curl_slist* headers, Transfer& transfer) {
   curl_easy_setopt(curl, CURLOPT_URL, request.url.c_str());
   curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-  curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
+  curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);                  // redirects are judged by us
   curl_easy_setopt(curl, CURLOPT_NOPROXY, "localhost,127.0.0.1,::1");  // loopback goes direct
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);  // worker threads: no SIGALRM for time-outs
-  curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(request.timeout.count()));
-  curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE,
-                   static_cast<curl_off_t>(HttpClient::kMaxBodyBytes));
+  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(request.timeout.count()));
+  curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(request.maxBodyBytes));
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, appendBody);
-  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
+  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
+  curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, watchProgress);
+  curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
+  curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
   curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
   if (request.method == HttpRequest::Method::Post) {
     curl_easy_setopt(curl, CURLOPT_POST, 1L);
@@ -84,37 +127,95 @@ void configure(CURL* curl, const HttpRequest& request, curl_slist* headers, Body
   }
 }
 
-void readResult(CURL* curl, CURLcode code, const BodySink& sink, HttpResponse& response) {
+std::string failureText(CURLcode code, const Transfer& transfer) {
+  if (transfer.overflowed || code == CURLE_FILESIZE_EXCEEDED) {
+    return "answer larger than the size limit";
+  }
+  if (transfer.cancelled) return "cancelled";
+  if (transfer.silent) return "no data for longer than the time-out";
+  return code == CURLE_OK ? std::string() : curl_easy_strerror(code);
+}
+
+struct Exchange {
+  HttpResponse response;
+  std::string redirectTo;  // the Location of a redirect answer, resolved; else empty
+};
+
+Exchange performOne(CURL* curl, const HttpRequest& request) {
+  Exchange exchange;
+  HttpResponse& response = exchange.response;
+  HeaderList headers = buildHeaders(request);
+  if (headers == nullptr &&
+      (!request.headers.empty() || request.method == HttpRequest::Method::Post)) {
+    response.error = "out of memory for the request headers";
+    return exchange;
+  }
+  Transfer transfer;
+  transfer.body = &response.body;
+  transfer.maxBodyBytes = request.maxBodyBytes;
+  transfer.cancel = request.cancel;
+  transfer.silenceLimit = request.timeout;
+  configure(curl, request, headers.get(), transfer);
+  const CURLcode code = curl_easy_perform(curl);
   curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &response.status);
   const char* type = nullptr;
   if (curl_easy_getinfo(curl, CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type != nullptr) {
     response.contentType = type;
   }
-  if (sink.overflowed || code == CURLE_FILESIZE_EXCEEDED) {
-    response.error = "answer larger than the size limit";
-  } else if (code != CURLE_OK) {
-    response.error = curl_easy_strerror(code);
+  const char* location = nullptr;
+  if (curl_easy_getinfo(curl, CURLINFO_REDIRECT_URL, &location) == CURLE_OK &&
+      location != nullptr) {
+    exchange.redirectTo = location;
   }
+  response.error = failureText(code, transfer);
   response.failed = !response.error.empty();
   if (response.failed) response.body.clear();
-}
-
-HttpResponse perform(CURL* curl, const HttpRequest& request) {
-  HttpResponse response;
-  HeaderList headers = buildHeaders(request);
-  if (headers == nullptr &&
-      (!request.headers.empty() || request.method == HttpRequest::Method::Post)) {
-    response.error = "out of memory for the request headers";
-    return response;
-  }
-  BodySink sink{&response.body};
-  configure(curl, request, headers.get(), sink);
-  const CURLcode code = curl_easy_perform(curl);
-  readResult(curl, code, sink, response);
-  // The handle must not keep pointers to this call's header list and body.
+  // The handle must not keep pointers to this call's header list, body and transfer.
   curl_easy_setopt(curl, CURLOPT_HTTPHEADER, nullptr);
   curl_easy_setopt(curl, CURLOPT_POSTFIELDS, nullptr);
-  return response;
+  curl_easy_setopt(curl, CURLOPT_WRITEDATA, nullptr);
+  curl_easy_setopt(curl, CURLOPT_XFERINFODATA, nullptr);
+  return exchange;
+}
+
+std::string lowercase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  });
+  return text;
+}
+
+bool isRedirect(long status) {
+  return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+std::string schemeOf(const std::string& origin) {
+  return origin.substr(0, origin.find(':'));
+}
+
+// The next request of a redirect, or a refusal (absent) under the rules of the header.
+std::optional<HttpRequest> followRedirect(const HttpRequest& previous, long status,
+                                          const std::string& target) {
+  const std::optional<std::string> from = originOf(previous.url);
+  const std::optional<std::string> to = originOf(target);
+  if (!from || !to) return std::nullopt;
+  if (schemeOf(*from) == "https" && schemeOf(*to) != "https") return std::nullopt;
+  HttpRequest next = previous;
+  next.url = target;
+  if (previous.method == HttpRequest::Method::Post) {
+    if (*from != *to) return std::nullopt;
+    if (status != 307 && status != 308) {
+      next.method = HttpRequest::Method::Get;
+      next.body.clear();
+      next.headers.erase(std::remove_if(next.headers.begin(), next.headers.end(),
+                                        [](const auto& header) {
+                                          const std::string name = lowercase(header.first);
+                                          return name == "content-length" || name == "content-type";
+                                        }),
+                         next.headers.end());
+    }
+  }
+  return next;
 }
 
 }  // namespace
@@ -136,14 +237,54 @@ HttpResponse HttpClient::send(const HttpRequest& request) {
     response.error = "no HTTP handle";
     return response;
   }
-  // Reset clears the previous request's options but keeps the open connections.
-  curl_easy_reset(impl_->handle.get());
-  return perform(impl_->handle.get(), request);
+  HttpRequest current = request;
+  for (int redirects = 0;; ++redirects) {
+    // Reset clears the previous request's options but keeps the open connections.
+    curl_easy_reset(impl_->handle.get());
+    Exchange exchange = performOne(impl_->handle.get(), current);
+    if (exchange.response.failed || !isRedirect(exchange.response.status) ||
+        exchange.redirectTo.empty()) {
+      return std::move(exchange.response);
+    }
+    std::optional<HttpRequest> next =
+        redirects < kMaxRedirects
+            ? followRedirect(current, exchange.response.status, exchange.redirectTo)
+            : std::nullopt;
+    if (!next) {
+      HttpResponse refused;
+      refused.status = exchange.response.status;
+      refused.error = redirects < kMaxRedirects ? "redirect refused: " + exchange.redirectTo
+                                                : "too many redirects";
+      return refused;
+    }
+    current = std::move(*next);
+  }
 }
 
 HttpResponse HttpClient::sendOnce(const HttpRequest& request) {
   HttpClient client;
   return client.send(request);
+}
+
+std::optional<std::string> originOf(const std::string& url) {
+  initialiseCurlOnce();
+  std::unique_ptr<CURLU, CurlUrlDeleter> parsed(curl_url());
+  if (!parsed || curl_url_set(parsed.get(), CURLUPART_URL, url.c_str(), 0) != CURLUE_OK) {
+    return std::nullopt;
+  }
+  auto part = [&](CURLUPart which, unsigned flags) -> std::optional<std::string> {
+    char* raw = nullptr;
+    if (curl_url_get(parsed.get(), which, &raw, flags) != CURLUE_OK || raw == nullptr) {
+      return std::nullopt;
+    }
+    std::unique_ptr<char, CurlTextDeleter> text(raw);
+    return std::string(raw);
+  };
+  std::optional<std::string> scheme = part(CURLUPART_SCHEME, 0);
+  std::optional<std::string> host = part(CURLUPART_HOST, 0);
+  std::optional<std::string> port = part(CURLUPART_PORT, CURLU_DEFAULT_PORT);
+  if (!scheme || !host || !port || (*scheme != "http" && *scheme != "https")) return std::nullopt;
+  return lowercase(*scheme + "://" + *host + ":" + *port);
 }
 
 }  // namespace kelda::platform

@@ -29,7 +29,6 @@ struct FileCloser {
 // Process-wide configuration and destinations, guarded by `mutex`.
 struct Sink {
   std::mutex mutex;
-  bool configured = false;
   Level lowest = Level::Info;
   std::unique_ptr<std::FILE, FileCloser> file;
   std::vector<std::shared_ptr<Capture::State>> captures;
@@ -47,8 +46,7 @@ std::string lowercase(std::string_view text) {
   return out;
 }
 
-Level levelFromName(const char* name, Level fallback) {
-  if (name == nullptr) return fallback;
+Level levelFromName(std::string_view name, Level fallback) {
   const std::string value = lowercase(name);
   if (value == "debug") return Level::Debug;
   if (value == "info") return Level::Info;
@@ -58,24 +56,13 @@ Level levelFromName(const char* name, Level fallback) {
 }
 
 // The log file is appended to and readable by its owner only (it may hold request traces).
-std::unique_ptr<std::FILE, FileCloser> openLogFile(const char* path) {
-  if (path == nullptr || *path == '\0') return nullptr;
-  int fd = ::open(path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+std::unique_ptr<std::FILE, FileCloser> openLogFile(const std::string& path) {
+  if (path.empty()) return nullptr;
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
   if (fd < 0) return nullptr;
   std::FILE* file = ::fdopen(fd, "a");
   if (file == nullptr) ::close(fd);
   return std::unique_ptr<std::FILE, FileCloser>(file);
-}
-
-// Caller holds the sink's lock.
-void configureLocked(Sink& s) {
-  s.lowest = levelFromName(std::getenv("KELDA_LOG_LEVEL"), Level::Info);
-  s.file = openLogFile(std::getenv("KELDA_LOG_FILE"));
-  s.configured = true;
-}
-
-void ensureConfigured(Sink& s) {
-  if (!s.configured) configureLocked(s);
 }
 
 // Caller holds the sink's lock.
@@ -103,7 +90,6 @@ void write(Level level, std::string_view operation, std::string_view message) {
   Sink& s = sink();
   {
     std::lock_guard lock(s.mutex);
-    ensureConfigured(s);
     if (!sinkWants(s, level) && !captureWants(s, level)) return;
   }
   std::string line(operation);
@@ -128,28 +114,27 @@ void write(Level level, std::string_view operation, std::string_view message) {
 bool enabled(Level level) {
   Sink& s = sink();
   std::lock_guard lock(s.mutex);
-  ensureConfigured(s);
   return sinkWants(s, level) || captureWants(s, level);
 }
 
 Level level() {
   Sink& s = sink();
   std::lock_guard lock(s.mutex);
-  ensureConfigured(s);
   return s.lowest;
 }
 
 void setLevel(Level level) {
   Sink& s = sink();
   std::lock_guard lock(s.mutex);
-  ensureConfigured(s);
   s.lowest = level;
 }
 
-void configureFromEnvironment() {
+void configure(std::string_view levelName, const std::string& filePath) {
+  auto file = openLogFile(filePath);
   Sink& s = sink();
   std::lock_guard lock(s.mutex);
-  configureLocked(s);
+  s.lowest = levelFromName(levelName, Level::Info);
+  s.file = std::move(file);
 }
 
 Capture::Capture(Level lowest) : state_(std::make_shared<State>()) {

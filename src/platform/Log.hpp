@@ -1,10 +1,10 @@
 // Log: the client's diagnostic log. Every line has the shape "operation:message".
 //
 // The log is process-wide and may be written from any thread. Debug lines are off by default;
-// KELDA_LOG_LEVEL=debug|info|warning|error sets the lowest level written (default info).
-// KELDA_LOG_FILE=path appends every enabled line to that file; without it, warning and error
-// lines go to stderr and the rest is dropped. Every message passes through redact() first, so no
-// password, card number or security code ever reaches the log.
+// configure() (called by the front ends with the options' KELDA_LOG_LEVEL and KELDA_LOG_FILE)
+// sets the lowest level written (default info) and a file that every enabled line is appended
+// to; without a file, warning and error lines go to stderr and the rest is dropped. Every message
+// passes through redact() first, so no password, card number or security code ever reaches the log.
 #pragma once
 
 #include <memory>
@@ -34,11 +34,12 @@ inline void error(std::string_view operation, std::string_view message) {
 // True when a line of `level` would be written anywhere (lets callers skip building messages).
 bool enabled(Level level);
 
-// The lowest level written; setLevel overrides the environment until the next configure.
+// The lowest level written; setLevel overrides it until the next configure.
 Level level();
 void setLevel(Level level);
-// Re-read KELDA_LOG_LEVEL and KELDA_LOG_FILE (read once on first use otherwise).
-void configureFromEnvironment();
+// Sets the lowest level by name ("debug", "info", "warning" or "warn", "error", any letter
+// case; anything else means info) and the file to append to (empty: none; created 0600).
+void configure(std::string_view levelName, const std::string& filePath);
 
 // Sends the JSON codec's failure lines to this log at info level. Done once at start-up; calling
 // it again restores the connection after a test replaced the codec's handler.

@@ -1,39 +1,15 @@
 #include "platform/Paths.hpp"
 
-#include <pwd.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
-#include <string>
-#include <vector>
 
-#include "kelda/Config.hpp"
+#include "platform/Context.hpp"
 
 namespace kelda::platform {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The value of an environment variable, or empty when unset.
-std::string environment(const char* name) {
-  const char* value = std::getenv(name);
-  return value == nullptr ? std::string() : std::string(value);
-}
-
-fs::path homeDirectory() {
-  std::string home = environment("HOME");
-  if (!home.empty()) return home;
-  std::vector<char> buffer(16384);
-  passwd entry{};
-  passwd* found = nullptr;
-  if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
-      found->pw_dir != nullptr) {
-    return found->pw_dir;
-  }
-  return {};
-}
 
 bool isDirectory(const fs::path& path) {
   struct stat info {};
@@ -52,20 +28,10 @@ bool makeDirectories(const fs::path& path) {
   return isDirectory(path);
 }
 
-fs::path chosenDocumentsDirectory() {
-  std::string home = environment("KELDA_HOME");
-  if (!home.empty()) return home;
-  fs::path data = environment("XDG_DATA_HOME");
-  if (!data.empty() && data.is_absolute()) return data / "kelda";
-  fs::path user = homeDirectory();
-  if (user.empty()) return {};
-  return user / ".local" / "share" / "kelda";
-}
-
 }  // namespace
 
 fs::path documentsDirectory() {
-  fs::path directory = chosenDocumentsDirectory();
+  fs::path directory = options()->home;
   if (directory.empty() || !makeDirectories(directory)) return {};
   return directory;
 }
@@ -77,9 +43,7 @@ fs::path documentPath(std::string_view name) {
 }
 
 fs::path resourcesDirectory() {
-  std::string resources = environment("KELDA_RESOURCES");
-  if (!resources.empty()) return resources;
-  return config::kDefaultResources;
+  return options()->resources;
 }
 
 fs::path resourcePath(std::string_view name) {

@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "platform/Context.hpp"
 #include "platform/Log.hpp"
@@ -94,7 +96,10 @@ struct RunLoop::Impl {
   std::map<TimerId, Timer> timers;
   TimerId nextTimerId = 1;
   std::list<Worker> workers;
+  // Workers plus pending outside work.
   std::size_t running = 0;
+  std::map<ObserverId, std::shared_ptr<Task>> idleObservers;
+  ObserverId nextObserverId = 1;
   bool stopRequested = false;
   bool closing = false;
   std::atomic<std::thread::id> mainThread{std::this_thread::get_id()};
@@ -184,14 +189,17 @@ void RunLoop::shutdown() {
   // task releases any worker waiting for it, so the workers can finish and be joined.
   std::deque<Task> dropped;
   std::map<TimerId, Impl::Timer> droppedTimers;
+  std::map<ObserverId, std::shared_ptr<Task>> droppedObservers;
   {
     std::lock_guard lock(impl_->mutex);
     impl_->closing = true;
     dropped.swap(impl_->queue);
     droppedTimers.swap(impl_->timers);
+    droppedObservers.swap(impl_->idleObservers);
   }
   dropped.clear();
   droppedTimers.clear();
+  droppedObservers.clear();
   for (;;) {
     std::list<Impl::Worker> workers;
     {
@@ -280,6 +288,70 @@ void RunLoop::detachThread(Task task) {
   }
 }
 
+PendingWork::~PendingWork() {
+  finish();
+}
+
+PendingWork::PendingWork(PendingWork&& other) noexcept : loop_(other.loop_) {
+  other.loop_ = nullptr;
+}
+
+PendingWork& PendingWork::operator=(PendingWork&& other) noexcept {
+  if (this != &other) {
+    finish();
+    loop_ = other.loop_;
+    other.loop_ = nullptr;
+  }
+  return *this;
+}
+
+void PendingWork::finish() {
+  if (loop_ != nullptr) std::exchange(loop_, nullptr)->endWork();
+}
+
+PendingWork RunLoop::beginWork() {
+  std::lock_guard lock(impl_->mutex);
+  ++impl_->running;
+  return PendingWork(this);
+}
+
+void RunLoop::endWork() {
+  {
+    std::lock_guard lock(impl_->mutex);
+    --impl_->running;
+  }
+  impl_->wake.notify_all();
+}
+
+ObserverId RunLoop::addIdleObserver(Task observer) {
+  std::lock_guard lock(impl_->mutex);
+  const ObserverId id = impl_->nextObserverId++;
+  if (observer) impl_->idleObservers.emplace(id, std::make_shared<Task>(std::move(observer)));
+  return id;
+}
+
+void RunLoop::removeIdleObserver(ObserverId id) {
+  std::shared_ptr<Task> released;
+  std::lock_guard lock(impl_->mutex);
+  auto it = impl_->idleObservers.find(id);
+  if (it == impl_->idleObservers.end()) return;
+  released = std::move(it->second);
+  impl_->idleObservers.erase(it);
+}
+
+// Runs every idle observer once. True when that left something to do.
+bool RunLoop::runIdleObservers() {
+  std::vector<std::shared_ptr<Task>> observers;
+  {
+    std::lock_guard lock(impl_->mutex);
+    for (const auto& [id, observer] : impl_->idleObservers) observers.push_back(observer);
+  }
+  for (const auto& observer : observers) runGuarded(*observer, "RunLoop.idleObserver");
+  std::lock_guard lock(impl_->mutex);
+  return impl_->running != 0 || !impl_->queue.empty() ||
+         impl_->dueTimer(impl_->clock->now()).has_value();
+}
+
 void RunLoop::performOnMainThread(Task task, bool waitUntilDone) {
   if (!task) return;
   if (isMainThread()) {
@@ -308,16 +380,25 @@ void RunLoop::adoptCurrentThreadAsMain() {
 
 std::size_t RunLoop::runUntilIdle() {
   std::size_t ran = 0;
+  bool observersDue = true;
   for (;;) {
     impl_->reapWorkers();
     if (std::optional<Task> task = impl_->takeRunnable()) {
       runGuarded(*task, "RunLoop");
       ++ran;
+      observersDue = true;
       continue;
     }
+    bool quiet;
     {
       std::lock_guard lock(impl_->mutex);
-      if (impl_->running == 0 && impl_->queue.empty()) break;
+      quiet = impl_->running == 0 && impl_->queue.empty();
+    }
+    if (quiet) {
+      if (!observersDue) break;
+      observersDue = false;
+      if (!runIdleObservers()) break;
+      continue;
     }
     impl_->waitForWork(true);
   }
@@ -351,7 +432,35 @@ void RunLoop::advanceBy(Duration by) {
   runUntilIdle();
 }
 
+void RunLoop::runFor(Duration by) {
+  if (usesManualClock()) {
+    advanceBy(by);
+    return;
+  }
+  const TimerId deadline = schedule(by, [this] { stop(); });
+  run();
+  cancel(deadline);
+  runUntilIdle();
+}
+
+std::size_t RunLoop::runReady() {
+  std::size_t ran = 0;
+  impl_->reapWorkers();
+  while (std::optional<Task> task = impl_->takeRunnable()) {
+    runGuarded(*task, "RunLoop");
+    ++ran;
+  }
+  if (ran > 0) runIdleObservers();
+  return ran;
+}
+
+bool RunLoop::usesManualClock() const {
+  std::lock_guard lock(impl_->mutex);
+  return std::dynamic_pointer_cast<ManualClock>(impl_->clock) != nullptr;
+}
+
 void RunLoop::run() {
+  bool observersDue = true;
   for (;;) {
     impl_->reapWorkers();
     {
@@ -363,6 +472,12 @@ void RunLoop::run() {
     }
     if (std::optional<Task> task = impl_->takeRunnable()) {
       runGuarded(*task, "RunLoop");
+      observersDue = true;
+      continue;
+    }
+    if (observersDue) {
+      observersDue = false;
+      runIdleObservers();
       continue;
     }
     impl_->waitForWork(false);

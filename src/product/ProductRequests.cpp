@@ -1,5 +1,5 @@
-// The product request of TarnServerAPIs: fetches one product page's answer and derives the
-// choice lists (sizes, colours, types, attribute names, quantities) the product pages read.
+#include "product/ProductRequests.hpp"
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -11,8 +11,11 @@
 #include "platform/RunLoop.hpp"
 #include "ui/NetworkActivityIndicator.hpp"
 
-namespace kelda::gateway {
+namespace kelda::product {
 namespace {
+
+using gateway::TarnObjects;
+using gateway::TarnServerAPIs;
 
 // The quantity wheel offers at most this many choices, whatever "maxQuantity" says: a huge
 // value must not build a list of millions of texts.
@@ -44,13 +47,20 @@ void storeAttributeLists(TarnObjects& state, const json::Value& answer) {
 
 }  // namespace
 
-void TarnServerAPIs::resultForProductDescription(const std::string& productId,
-                                                 const std::string& categoryId,
-                                                 const std::string& categoryFlag) {
-  guarded("-[TarnServerAPIs resultForProductDescription:::]", [&] {
-    if (!internetConnectionAvailable()) return;
+RequestStatus ProductRequests::resultForProductDescription(const std::string& productId,
+                                                           const std::string& categoryId,
+                                                           const std::string& categoryFlag) {
+  RequestStatus status = RequestStatus::Failed;
+  gateway::guarded("-[ProductRequests resultForProductDescription:::]", [&] {
+    if (!TarnServerAPIs::sharedInstance().internetConnectionAvailable()) {
+      status = RequestStatus::NotSent;
+      return;
+    }
     json::Value answer =
-        request("resultForProductDescription", {productId, categoryId, categoryFlag});
+        gateway::request("resultForProductDescription", {productId, categoryId, categoryFlag});
+    ui::setNetworkActivityIndicatorVisible(false);
+    if (!answer.isObject()) return;
+    status = RequestStatus::Answered;
     auto& state = TarnObjects::sharedInstance();
     state.setProductDescriptionList(answer);
     platform::detachThread([] { TarnServerAPIs::sharedInstance().coreMetricsForPDP(); });
@@ -59,10 +69,10 @@ void TarnServerAPIs::resultForProductDescription(const std::string& productId,
     const std::string kind = answer["PDPFLAG"].str();
     if (kind == "ITEM") state.setCollectionProductDescriptionList(answer);
     if (kind == "TAB") state.setTabCollectionProductDescriptionList(answer);
-    ui::setNetworkActivityIndicatorVisible(false);
     storeAttributeLists(state, answer);
     state.setQtyArray(quantityChoices(answer["data"][std::size_t{0}]["maxQuantity"]));
   });
+  return status;
 }
 
-}  // namespace kelda::gateway
+}  // namespace kelda::product

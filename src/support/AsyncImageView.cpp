@@ -4,7 +4,7 @@
 
 #include "gateway/TarnObjects.hpp"
 #include "platform/RunLoop.hpp"
-#include "support/ImageFetcher.hpp"
+#include "support/ImageLoader.hpp"
 
 namespace kelda::support {
 
@@ -30,27 +30,24 @@ void AsyncImageView::loadImageFromURL(const std::string& url) {
                    kSpinnerSide, kSpinnerSide);
   spinner_->startAnimating();
 
-  auto& loop = platform::RunLoop::main();
+  // The picture comes through the shared loader (and its cache); the view is updated on the
+  // main thread, and only while it exists.
   std::weak_ptr<View> self = weak_from_this();
-  loop.detachThread([&loop, self, load, url, timeout = timeout] {
-    ImageFetcher fetcher;
-    auto fetched = fetcher.fetch(url, timeout);
-    auto bytes = fetched ? std::make_shared<std::string>(std::move(*fetched)) : nullptr;
-    loop.performOnMainThread(
-        [self, load, bytes] {
+  ImageLoader::create()->loadImageFromURL(url, self, [self, load](const Image& image) {
+    platform::performOnMainThread(
+        [self, load, image] {
           if (auto view = std::static_pointer_cast<AsyncImageView>(self.lock())) {
-            view->connectionDidFinishLoading(load, bytes);
+            view->connectionDidFinishLoading(load, image);
           }
         },
         false);
   });
 }
 
-void AsyncImageView::connectionDidFinishLoading(std::uint64_t load,
-                                                std::shared_ptr<std::string> bytes) {
-  if (load != load_ || !bytes) return;
-  std::optional<Image> image = Image::fromData(std::move(*bytes));
-  if (!image) return;
+void AsyncImageView::connectionDidFinishLoading(std::uint64_t load, const Image& image) {
+  // A load that gave nothing usable comes back as the shipped "no image" picture: the
+  // placeholder stays.
+  if (load != load_ || !image.name().empty()) return;
   spinner_->stopAnimating();
   spinner_->removeFromSuperview();
   placeholder_->removeFromSuperview();
@@ -59,9 +56,9 @@ void AsyncImageView::connectionDidFinishLoading(std::uint64_t load,
   if (imageView_) imageView_->removeFromSuperview();
   imageView_ = std::make_shared<ui::ImageView>();
   imageView_->frame = ui::makeRect(0, 0, frame.size.width, frame.size.height);
-  imageView_->setImageData(image->data());
+  imageView_->setImageData(image.data());
   insertSubview(imageView_, 0);
-  image_ = std::move(image);
+  image_ = image;
   if (isLargerImage_) {
     gateway::TarnObjects::sharedInstance().setLargerProductImage(json::Value(image_->data()));
   }

@@ -4,14 +4,14 @@
 // When the URL is the current product's detail image ("imageSourceDetail" of data[0] of the
 // shared productDescriptionList) the image is also stored as the shared largerProductImage.
 //
-// Main thread only. The bytes are read on a tracked worker (RunLoop::runUntilIdle waits for
-// it) and the view is updated back on the main thread; a view that has gone away, or that has
+// Main thread only. The picture comes through the shared ImageLoader (so a picture already
+// loaded this run is not downloaded again, and RunLoop::runUntilIdle waits for the download)
+// and the view is updated back on the main thread; a view that has gone away, or that has
 // started another load meanwhile, ignores the old answer. A failed load (no answer, an error
 // status, bytes that are not an image, over 10 MB, a time-out) leaves the placeholder and the
 // spinner in place.
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -39,11 +39,8 @@ class AsyncImageView : public ui::View {
   bool showsPlaceholder() const { return placeholder_ != nullptr; }
   bool showsSpinner() const { return spinner_ != nullptr && spinner_->isAnimating(); }
 
-  // Time-out of a load (60 s; tests shorten it).
-  std::chrono::milliseconds timeout{60000};
-
  private:
-  void connectionDidFinishLoading(std::uint64_t load, std::shared_ptr<std::string> bytes);
+  void connectionDidFinishLoading(std::uint64_t load, const Image& image);
 
   std::uint64_t load_ = 0;
   bool isLargerImage_ = false;

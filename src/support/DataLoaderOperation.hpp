@@ -1,8 +1,9 @@
-// DataLoaderOperation: one queued image load. Its main() reads the whole URL on a queue thread
-// and hands the bytes (or nothing on failure) to its target's callback selector.
+// DataLoaderOperation: one queued image download. It reads the whole URL on a queue thread for
+// every ImageLoader waiting for that picture (loads of the same URL share one download), and
+// counts as pending work of the run loop from the moment it is queued until its callbacks have
+// been made, so that RunLoop::runUntilIdle waits for the pictures too.
 //
-// Created by ImageLoader and owned by the loading queue until it has run; the operation keeps
-// its target (the loader) alive until then. Its fields are fixed at creation.
+// Created and owned by the ImageLoadingQueue, which guards its target list.
 #pragma once
 
 #include <atomic>
@@ -11,35 +12,44 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "platform/RunLoop.hpp"
+
+namespace kelda::platform {
+class HttpClient;
+}
 
 namespace kelda::support {
 
-class ImageFetcher;
 class ImageLoader;
 
 class DataLoaderOperation {
  public:
-  using Selector = void (ImageLoader::*)(std::optional<std::string> bytes);
+  static constexpr std::size_t kMaxImageBytes = 10u * 1024u * 1024u;
 
-  static std::shared_ptr<DataLoaderOperation> queueDataLoadWithURL(
-      std::string imageURL, std::uint64_t identifier, std::shared_ptr<ImageLoader> callbackTarget,
-      Selector callbackSelector);
-
-  // Does nothing when the target no longer wants the image (its own receiver is gone);
-  // otherwise fetches with `fetcher` and calls the selector with the bytes or nothing.
-  void main(ImageFetcher& fetcher, std::chrono::milliseconds timeout,
-            const std::atomic<bool>& cancel);
+  DataLoaderOperation(std::string imageURL, std::uint64_t identifier,
+                      platform::PendingWork pending);
 
   const std::string& imageURL() const { return imageURL_; }
   std::uint64_t identifier() const { return identifier_; }
 
- private:
-  DataLoaderOperation() = default;
+  // The queue adds each loader that asks for this URL before the download has finished.
+  void addTarget(std::shared_ptr<ImageLoader> target);
+  std::vector<std::shared_ptr<ImageLoader>> takeTargets();
+  // True while at least one target still wants the picture.
+  bool isWanted() const;
 
+  // The body of a successful (2xx) GET of the URL; nothing on any failure, any other status, a
+  // body over kMaxImageBytes, silence past `timeout`, or `cancel`.
+  std::optional<std::string> main(platform::HttpClient& client, std::chrono::milliseconds timeout,
+                                  const std::atomic<bool>& cancel) const;
+
+ private:
   std::string imageURL_;
-  std::uint64_t identifier_ = 0;
-  std::shared_ptr<ImageLoader> callbackTarget_;
-  Selector callbackSelector_ = nullptr;
+  std::uint64_t identifier_;
+  std::vector<std::shared_ptr<ImageLoader>> targets_;
+  platform::PendingWork pending_;
 };
 
 }  // namespace kelda::support

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "platform/Log.hpp"
-#include "support/DataLoaderOperation.hpp"
+#include "support/ImageCache.hpp"
 #include "support/ImageLoadingQueue.hpp"
 
 namespace kelda::support {
@@ -34,10 +34,13 @@ void ImageLoader::loadImageFromURL(const std::string& url, std::weak_ptr<void> c
     callbackSelector_ = std::move(callback);
   }
   auto& queue = ImageLoadingQueue::shared();
-  std::uint64_t identifier = urlHash(url);
+  const std::uint64_t identifier = urlHash(url);
   queue.identifierCounter = identifier;
-  queue.addOperation(DataLoaderOperation::queueDataLoadWithURL(url, identifier, shared_from_this(),
-                                                               &ImageLoader::sendImageBack));
+  if (std::optional<Image> cached = ImageCache::shared().find(url)) {
+    sendImageBack(cached);
+    return;
+  }
+  queue.load(url, identifier, shared_from_this());
 }
 
 bool ImageLoader::hasReceiver() const {
@@ -50,9 +53,8 @@ std::string ImageLoader::imageURL() const {
   return imageURL_;
 }
 
-void ImageLoader::sendImageBack(std::optional<std::string> bytes) {
-  std::optional<Image> image;
-  if (bytes) image = Image::fromData(std::move(*bytes));
+void ImageLoader::sendImageBack(const std::optional<Image>& picture) {
+  std::optional<Image> image = picture;
   if (!image) {
     log::debug("-[ImageLoader sendImageBack:]", "no image from " + imageURL());
     image = Image::named(kNoImageName);

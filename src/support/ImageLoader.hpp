@@ -1,12 +1,13 @@
-// ImageLoader: loads one image on the shared ImageLoadingQueue (at most two loads at a time)
-// and calls back with the finished image: the downloaded picture, or the resource image
-// "noImage1.png" when nothing usable came (no answer, an error status, bytes that are not an
-// image, an image over 10 MB, a time-out).
+// ImageLoader: loads one picture and calls back with it: the downloaded picture, or the
+// resource image "noImage1.png" when nothing usable came (no answer, an error status, bytes
+// that are not an image, an image over 10 MB, silence past the time-out).
 //
-// Make one with create() (the queued operation keeps it alive until it has run). The callback
-// runs on a queue thread, never the main thread: move to the main thread before touching the
-// screen. The receiver is held weakly: once it has gone away, no callback is made (and a load
-// not yet started is skipped).
+// A picture already in the ImageCache is handed over at once, on the calling thread; otherwise
+// the download runs on the shared ImageLoadingQueue (at most two at a time, one download per
+// URL however many loaders ask) and the callback runs on a queue thread: move to the main
+// thread before touching the screen. Make one with create() (the queue keeps it alive until it
+// has called back). The receiver is held weakly: once it has gone away, no callback is made (and
+// a download nobody waits for any more is skipped).
 #pragma once
 
 #include <cstdint>
@@ -28,8 +29,8 @@ class ImageLoader : public std::enable_shared_from_this<ImageLoader> {
 
   static std::shared_ptr<ImageLoader> create();
 
-  // Queues the load of `url`; later `callback` receives the image while `callbackTarget` is
-  // still alive. Sets the queue's identifierCounter to urlToHashString(url).
+  // Asks for `url`; `callback` receives the picture while `callbackTarget` is still alive.
+  // Sets the queue's identifierCounter to urlHash(url).
   void loadImageFromURL(const std::string& url, std::weak_ptr<void> callbackTarget,
                         Callback callback);
 
@@ -37,9 +38,8 @@ class ImageLoader : public std::enable_shared_from_this<ImageLoader> {
   static std::string urlToHashString(std::string_view url);
   static std::uint64_t urlHash(std::string_view url);
 
-  // Makes the image from `bytes` (or takes "noImage1.png") and sends it to the receiver if it
-  // is still alive. Called by the queued operation on the queue's thread.
-  void sendImageBack(std::optional<std::string> bytes);
+  // Sends the picture (or "noImage1.png" for none) to the receiver if it is still alive.
+  void sendImageBack(const std::optional<Image>& image);
   // True while the receiver is alive.
   bool hasReceiver() const;
 

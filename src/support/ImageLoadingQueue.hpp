@@ -1,10 +1,12 @@
-// ImageLoadingQueue: the one queue on which every ImageLoader load runs, at most two at a time,
-// in the order they were added. One per Context (`ImageLoadingQueue::shared()`).
+// ImageLoadingQueue: the one queue on which every ImageLoader download runs, at most two at a
+// time, in the order they were asked for. One per Context (`ImageLoadingQueue::shared()`).
 //
-// Its two threads start with the first load; each keeps one ImageFetcher, so loads reuse open
-// connections. Operations run and call back on those threads. Any thread may add operations.
-// Destruction drops the loads still waiting, cuts short the ones running (without callback)
-// and joins the threads.
+// Loads of a URL that is already waiting or being downloaded join that download instead of
+// starting another; a finished picture goes into the ImageCache before anyone is called back,
+// so a later load of it never downloads again. Its two threads start with the first load; each
+// keeps one HttpClient, so loads reuse open connections. Downloads and callbacks run on those
+// threads. Any thread may ask for loads. Destruction drops the loads still waiting, cuts short
+// the ones running (without callback) and joins the threads.
 #pragma once
 
 #include <atomic>
@@ -13,14 +15,19 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
+#include <string>
 #include <thread>
 #include <vector>
 
 namespace kelda::support {
 
 class DataLoaderOperation;
+class ImageCache;
+class ImageLoader;
 
 class ImageLoadingQueue {
  public:
@@ -33,26 +40,32 @@ class ImageLoadingQueue {
 
   static ImageLoadingQueue& shared();
 
-  void addOperation(std::shared_ptr<DataLoaderOperation> operation);
-  // Blocks until no operation is waiting or running (tests, benchmarks, screen tests that
-  // need the images in place).
+  // Queues the download of `url` for `target`, or adds `target` to the download of `url` that
+  // is already waiting or running.
+  void load(const std::string& url, std::uint64_t identifier, std::shared_ptr<ImageLoader> target);
+  // Blocks until no download is waiting or running (benchmarks; screens and tests use
+  // RunLoop::runUntilIdle, which waits for the downloads and their callbacks).
   void waitUntilAllOperationsAreFinished();
   std::size_t operationCount() const;
 
-  // Time-out of each load (default 60 s; tests shorten it).
+  // Silence limit of each download (default 60 s; tests shorten it).
   void setTimeout(std::chrono::milliseconds timeout);
   std::chrono::milliseconds timeout() const;
 
-  // Identifier of the last load started (ImageLoader sets it).
+  // Identifier of the last load asked for (ImageLoader sets it).
   std::atomic<std::uint64_t> identifierCounter{0};
 
  private:
   void work();
+  void finish(const std::shared_ptr<DataLoaderOperation>& operation,
+              const std::optional<std::string>& bytes);
 
+  ImageCache& cache_;
   mutable std::mutex mutex_;
   std::condition_variable wake_;
   std::condition_variable idle_;
   std::deque<std::shared_ptr<DataLoaderOperation>> waiting_;
+  std::map<std::string, std::shared_ptr<DataLoaderOperation>> inFlight_;
   std::size_t running_ = 0;
   std::chrono::milliseconds timeout_{60000};
   std::atomic<bool> stopping_{false};

@@ -1,5 +1,8 @@
 #include "ui/Window.hpp"
 
+#include "platform/RunLoop.hpp"
+#include "ui/ScreenTree.hpp"
+
 #include <algorithm>
 #include <utility>
 
@@ -16,7 +19,9 @@ namespace kelda::ui {
 
 Window::Window() : content_(std::make_shared<View>(screenBounds())) {}
 
-Window::~Window() = default;
+Window::~Window() {
+  if (layoutLoop_ != nullptr) layoutLoop_->removeIdleObserver(layoutObserver_);
+}
 
 Window& Window::shared() {
   return platform::shared<Window>();
@@ -44,6 +49,14 @@ void Window::makeKeyAndVisible() {
   if (visible_) return;
   visible_ = true;
   swapScreens(nullptr, frontController(), false);
+  // A shown window lays itself out whenever the loop is about to go idle, as a real window
+  // draws: tables make their rows then, and rows start their pictures' loads.
+  layoutLoop_ = &platform::RunLoop::main();
+  layoutObserver_ = layoutLoop_->addIdleObserver([this] { layoutIfNeeded(); });
+}
+
+void Window::layoutIfNeeded() {
+  ScreenTree::capture(*this);
 }
 
 void Window::addSubview(std::shared_ptr<View> view) {

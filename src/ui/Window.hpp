@@ -8,6 +8,7 @@
 // would. Main thread only (showAlert() posts here from other threads).
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,6 +17,10 @@
 #include "ui/AlertView.hpp"
 #include "ui/View.hpp"
 #include "ui/ViewController.hpp"
+
+namespace kelda::platform {
+class RunLoop;
+}
 
 namespace kelda::ui {
 
@@ -40,8 +45,12 @@ class Window {
   // Root screen; the old root disappears and the new one appears when the window is visible.
   void setRootViewController(std::shared_ptr<ViewController> root);
   std::shared_ptr<ViewController> rootViewController() const { return root_; }
+  // Shows the window; from then on it lays itself out each time the run loop is about to go
+  // idle (RunLoop::addIdleObserver).
   void makeKeyAndVisible();
   bool isVisible() const { return visible_; }
+  // Makes what is shown ready to be drawn: table rows are asked for (and start their loads).
+  void layoutIfNeeded();
 
   // Views over the root screen (drawn in order, last on top).
   void addSubview(std::shared_ptr<View> view);
@@ -111,6 +120,9 @@ class Window {
   PageLoader pageLoader_;
   std::vector<std::string> events_;
   bool visible_ = false;
+  // The run loop that lays the window out (made before the window, so it outlives it).
+  platform::RunLoop* layoutLoop_ = nullptr;
+  std::uint64_t layoutObserver_ = 0;
 };
 
 }  // namespace kelda::ui

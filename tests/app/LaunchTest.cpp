@@ -20,7 +20,6 @@
 #include "platform/RunLoop.hpp"
 #include "platform/TextFile.hpp"
 #include "support/ClientFixture.hpp"
-#include "support/ScopedEnv.hpp"
 #include "ui/Window.hpp"
 
 namespace kelda::app {
@@ -241,7 +240,7 @@ TEST_F(LaunchTest, StoredLogInIsWrittenWholeForTheOwnerOnly) {
 }
 
 TEST_F(LaunchTest, WithoutNetworkOnlyTheNoConnectionScreenIsShown) {
-  test::ScopedEnv offline("KELDA_REACHABILITY", "none");
+  forceReachability(platform::ForcedReachability::None);
   launch();
   advanceBy(3s);
   ASSERT_TRUE(delegate().noInternetConnection());
@@ -256,8 +255,9 @@ TEST_F(LaunchTest, WithoutNetworkOnlyTheNoConnectionScreenIsShown) {
 
 TEST_F(LaunchTest, EmptyOrMalformedMiddlewareAddressCountsAsNoNetwork) {
   for (const char* address : {"", "not an address:port:x"}) {
-    test::ScopedEnv middleware("KELDA_MIDDLEWARE", address);
-    auto fresh = std::make_unique<platform::Context>();
+    platform::Options options = test::testOptions(server(), home());
+    options.middleware = address;
+    auto fresh = std::make_unique<platform::Context>(options);
     platform::ScopedContext scope(*fresh);
     TarnAppDelegate::shared().applicationDidFinishLaunching();
     platform::RunLoop::main().runUntilIdle();
@@ -277,15 +277,11 @@ TEST_F(LaunchTest, AnsweringNowOpensRegistrationFromTheHomeTab) {
 }
 
 TEST_F(LaunchTest, ConnectivityTexts) {
-  {
-    test::ScopedEnv carrier("KELDA_REACHABILITY", "wwan");
-    EXPECT_EQ(delegate().checkNetworkConnectivity(), "e");
-  }
-  {
-    test::ScopedEnv wifi("KELDA_REACHABILITY", "wifi");
-    EXPECT_EQ(delegate().checkNetworkConnectivity(), "wifi");
-  }
-  test::ScopedEnv none("KELDA_REACHABILITY", "none");
+  forceReachability(platform::ForcedReachability::Wwan);
+  EXPECT_EQ(delegate().checkNetworkConnectivity(), "e");
+  forceReachability(platform::ForcedReachability::Wifi);
+  EXPECT_EQ(delegate().checkNetworkConnectivity(), "wifi");
+  forceReachability(platform::ForcedReachability::None);
   EXPECT_EQ(delegate().checkNetworkConnectivity(), "NoAccess");
 }
 

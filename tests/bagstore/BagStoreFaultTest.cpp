@@ -17,7 +17,6 @@
 
 #include "bag/CoreDataHandler.hpp"
 #include "bagstore/BagTestSupport.hpp"
-#include "support/ScopedEnv.hpp"
 
 namespace kelda::test {
 namespace {
@@ -76,7 +75,7 @@ TEST_F(BagStoreFaultTest, AReadOnlyBagCanBeReadButNotChanged) {
   ASSERT_TRUE(addToBag("2", "3"));
   const std::string before = readFile(bagFile());
   {
-    platform::Context relaunch;
+    platform::Context relaunch(optionsWithHome(home()));
     platform::ScopedContext scope(relaunch);
     std::filesystem::permissions(bagFile(), std::filesystem::perms::owner_read);
     // Running as root ignores file modes: open without write access as well.
@@ -112,7 +111,7 @@ TEST_F(BagStoreFaultTest, AFullDiskKeepsEveryLineSavedBeforeIt) {
   EXPECT_EQ(store().fetchExistingBagItems(), saved);
   EXPECT_EQ(integrityCheck(bagFile()), "ok");
 
-  platform::Context relaunch;
+  platform::Context relaunch(optionsWithHome(home()));
   platform::ScopedContext scope(relaunch);
   EXPECT_EQ(store().fetchExistingBagItems(), saved);
   std::mutex lock;
@@ -121,7 +120,7 @@ TEST_F(BagStoreFaultTest, AFullDiskKeepsEveryLineSavedBeforeIt) {
 
 TEST_F(BagStoreFaultTest, NoDocumentsDirectoryIsReportedOnceThenEachRead) {
   std::ofstream(home() / "plain-file") << "x";
-  ScopedEnv badHome("KELDA_HOME", (home() / "plain-file" / "docs").string());
+  setHome(home() / "plain-file" / "docs");
   EXPECT_FALSE(store().managedObjectContext());
   EXPECT_EQ(store().fetchExistingBagItems(), 0);
   auto alerts = shownAlerts();
@@ -146,7 +145,7 @@ TEST_F(BagStoreFaultTest, AKilledProcessLeavesExactlyTheCompletedAdds) {
   ASSERT_GE(child, 0);
   if (child == 0) {
     close(fds[0]);
-    platform::Context own;
+    platform::Context own(optionsWithHome(home()));
     platform::ScopedContext scope(own);
     for (std::int32_t i = 0; i < kAdds; ++i) {
       if (!addToBag(upcOf(i), std::to_string(i % 5 + 1))) _exit(3);

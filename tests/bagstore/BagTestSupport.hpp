@@ -16,13 +16,12 @@
 #include "json/Value.hpp"
 #include "platform/Context.hpp"
 #include "platform/RunLoop.hpp"
-#include "support/ScopedEnv.hpp"
 #include "support/TempDirectory.hpp"
 #include "ui/Window.hpp"
 
 namespace kelda::test {
 
-// A fresh context made current, with KELDA_HOME at a fresh temporary directory. The bag needs
+// A fresh context made current, its documents directory a fresh temporary directory. The bag needs
 // no server, so none is started (a child process forked by a test inherits no server threads).
 class BagFixture : public ::testing::Test {
  protected:
@@ -33,13 +32,24 @@ class BagFixture : public ::testing::Test {
     scope_.reset();
   }
   const std::filesystem::path& home() const { return home_.path(); }
+  // Points the documents directory elsewhere (before the bag store is first used).
+  void setHome(const std::filesystem::path& home) {
+    platform::Options options = *context_->options();
+    options.home = home;
+    context_->setOptions(std::move(options));
+  }
+  static platform::Options optionsWithHome(const std::filesystem::path& home) {
+    platform::Options options = platform::Options::fromEnvironment();
+    options.home = home;
+    return options;
+  }
   // Main thread: runs what was posted (alerts shown from other threads, for instance).
   void runUntilIdle() { context_->get<platform::RunLoop>().runUntilIdle(); }
 
  private:
   TempDirectory home_;
-  ScopedEnv homeEnv_{"KELDA_HOME", home_.path().string()};
-  std::unique_ptr<platform::Context> context_ = std::make_unique<platform::Context>();
+  std::unique_ptr<platform::Context> context_ =
+      std::make_unique<platform::Context>(optionsWithHome(home_.path()));
   std::optional<platform::ScopedContext> scope_;
 };
 

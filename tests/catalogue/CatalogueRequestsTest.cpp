@@ -5,35 +5,31 @@
 #include <vector>
 
 #include "catalogue/BodyRoutedServer.hpp"
+#include "catalogue/CatalogueRequests.hpp"
 #include "gateway/TarnObjects.hpp"
-#include "gateway/TarnServerAPIs.hpp"
 #include "json/SBJson.hpp"
 #include "support/ClientFixture.hpp"
-#include "support/ScopedEnv.hpp"
 
 namespace kelda::catalogue {
 namespace {
 
 using gateway::TarnObjects;
-using gateway::TarnServerAPIs;
+using Api = CatalogueRequests;
 
 TarnObjects& state() {
   return TarnObjects::sharedInstance();
-}
-TarnServerAPIs& api() {
-  return TarnServerAPIs::sharedInstance();
 }
 
 constexpr const char* kEmptyResults = R"({"data":[],"extra":[{"totalCount":"0"}]})";
 constexpr const char* kOneResult =
     R"({"data":[{"prodId":"9"}],"extra":[{"totalCount":"1","pageLimit":"20","pageNumber":"2"}]})";
 
-class CatalogueRequests : public test::ClientFixture {};
+class CatalogueRequestsTest : public test::ClientFixture {};
 
-TEST_F(CatalogueRequests, DepartmentAnswerGoesToTheCacheOfTheOpenedDepartment) {
+TEST_F(CatalogueRequestsTest, DepartmentAnswerGoesToTheCacheOfTheOpenedDepartment) {
   server().answer("/category", R"({"category":[{"col1id":"7","col1name":"Tops"}]})");
   state().setFobTitle("Women");
-  api().recordForItemPicker("118");
+  Api::recordForItemPicker("118");
   auto request = server().lastRequest("/category");
   ASSERT_TRUE(request.has_value());
   EXPECT_EQ(request->method, "POST");
@@ -43,14 +39,14 @@ TEST_F(CatalogueRequests, DepartmentAnswerGoesToTheCacheOfTheOpenedDepartment) {
 
   // The cache follows the title, not the id asked for.
   state().setFobTitle("Men");
-  api().recordForItemPicker("118");
+  Api::recordForItemPicker("118");
   EXPECT_FALSE(state().menDictionary().isAbsent());
 }
 
-TEST_F(CatalogueRequests, DepartmentAnswerOutsideTheTableOrOfTheWrongShapeIsDropped) {
+TEST_F(CatalogueRequestsTest, DepartmentAnswerOutsideTheTableOrOfTheWrongShapeIsDropped) {
   server().answer("/category", R"({"category":[]})");
   state().setFobTitle("Garden");
-  api().recordForItemPicker("42");
+  Api::recordForItemPicker("42");
   EXPECT_EQ(server().requestsTo("/category").size(), 1u);
   for (auto field : {&TarnObjects::womenDictionary, &TarnObjects::fortheHomeDictionary,
                      &TarnObjects::salesDictionary}) {
@@ -58,13 +54,13 @@ TEST_F(CatalogueRequests, DepartmentAnswerOutsideTheTableOrOfTheWrongShapeIsDrop
   }
   server().answer("/category", "[1,2,3]");
   state().setFobTitle("Kids");
-  api().recordForItemPicker("5991");
+  Api::recordForItemPicker("5991");
   EXPECT_TRUE(state().kidsDictionary().isAbsent());
 }
 
-TEST_F(CatalogueRequests, CategorySearchSendsAnyAsEmptyWithItsByteLength) {
+TEST_F(CatalogueRequestsTest, CategorySearchSendsAnyAsEmptyWithItsByteLength) {
   server().answer("/results", kOneResult);
-  api().resultForCategory("5", "Any", "Any");
+  Api::resultForCategory("5", "Any", "Any");
   auto requests = server().requestsTo("/results");
   ASSERT_EQ(requests.size(), 1u);
   const std::string body = R"(categoryId=5&refinements={"BRAND":"","PRICE":""})";
@@ -75,9 +71,9 @@ TEST_F(CatalogueRequests, CategorySearchSendsAnyAsEmptyWithItsByteLength) {
   EXPECT_EQ(state().categorySearchList()["data"][std::size_t{0}]["prodId"].str(), "9");
 }
 
-TEST_F(CatalogueRequests, CategorySearchEncodesReservedCharactersOnceAndCountsBytes) {
+TEST_F(CatalogueRequestsTest, CategorySearchEncodesReservedCharactersOnceAndCountsBytes) {
   server().answer("/results", kOneResult);
-  api().resultForCategory("5", "Dolce & Gabbana+ 100%", "Über $50");
+  Api::resultForCategory("5", "Dolce & Gabbana+ 100%", "Über $50");
   auto request = server().lastRequest("/results");
   ASSERT_TRUE(request.has_value());
   const std::string body =
@@ -90,15 +86,15 @@ TEST_F(CatalogueRequests, CategorySearchEncodesReservedCharactersOnceAndCountsBy
             R"({"BRAND":"Dolce & Gabbana+ 100%","PRICE":"Über $50"})");
 }
 
-TEST_F(CatalogueRequests, CategorySearchFallsBackToNoBrandThenNoPrice) {
+TEST_F(CatalogueRequestsTest, CategorySearchFallsBackToNoBrandThenNoPrice) {
   for (int matchesOn : {2, 3, 4}) {
     SCOPED_TRACE(matchesOn);
     int seen = 0;
     BodyRoutedServer routed([&](const std::string&, const std::string&) {
       return ++seen == matchesOn ? std::string(kOneResult) : std::string(kEmptyResults);
     });
-    test::ScopedEnv env("KELDA_MIDDLEWARE", routed.address());
-    api().resultForCategory("5", "Levi's", "$25 - $50");
+    setMiddleware(routed.address());
+    Api::resultForCategory("5", "Levi's", "$25 - $50");
     const std::vector<std::string> expected{
         R"(categoryId=5&refinements={"BRAND":"Levi's","PRICE":"$25 - $50"})",
         R"(categoryId=5&refinements={"BRAND":"","PRICE":"$25 - $50"})",
@@ -112,10 +108,10 @@ TEST_F(CatalogueRequests, CategorySearchFallsBackToNoBrandThenNoPrice) {
   }
 }
 
-TEST_F(CatalogueRequests, TextSearchSendsThePhraseWithReservedCharactersEncoded) {
+TEST_F(CatalogueRequestsTest, TextSearchSendsThePhraseWithReservedCharactersEncoded) {
   server().answer("/results_search", kOneResult);
   state().setPageFlag(1);
-  api().searchResultString("black & white 100% wool+silk é");
+  Api::searchResultString("black & white 100% wool+silk é");
   auto request = server().lastRequest("/results_search");
   ASSERT_TRUE(request.has_value());
   EXPECT_EQ(request->body, "&searchPhrase=black %26 white 100%25 wool%2Bsilk é");
@@ -125,14 +121,14 @@ TEST_F(CatalogueRequests, TextSearchSendsThePhraseWithReservedCharactersEncoded)
   EXPECT_EQ(state().searchResultsDictionary()["data"].size(), 1u);
 }
 
-TEST_F(CatalogueRequests, NextSearchPageIsAppendedInOrder) {
+TEST_F(CatalogueRequestsTest, NextSearchPageIsAppendedInOrder) {
   server().answer("/results_search",
                   R"({"data":[{"prodId":"1"},{"prodId":"2"}],"extra":[{"pageNumber":"2"}]})");
-  api().searchResultString("dress");
+  Api::searchResultString("dress");
   for (const char* next : {"3", "4"}) {
     server().answer("/results_search", std::string(R"({"data":[{"prodId":"p)") + next +
                                            R"("}],"extra":[{"pageNumber":")" + next + "\"}]}");
-    api().updateResultsPage(
+    Api::updateResultsPage(
         state().searchResultsDictionary()["extra"][std::size_t{0}]["pageNumber"].str(), "dress");
   }
   auto requests = server().requestsTo("/results_search");
@@ -146,20 +142,20 @@ TEST_F(CatalogueRequests, NextSearchPageIsAppendedInOrder) {
   EXPECT_EQ(list["extra"][std::size_t{0}]["pageNumber"].str(), "4");
 }
 
-TEST_F(CatalogueRequests, FailedOrUnknownPageLeavesTheListAsItWas) {
+TEST_F(CatalogueRequestsTest, FailedOrUnknownPageLeavesTheListAsItWas) {
   server().answer("/results_search", kOneResult);
-  api().searchResultString("coat");
+  Api::searchResultString("coat");
   const json::Value loaded = state().searchResultsDictionary();
   server().answer("/results_search", test::FakeAnswer{"not json", 200, "text/plain"});
-  api().updateResultsPage("2", "coat");
+  Api::updateResultsPage("2", "coat");
   EXPECT_EQ(state().searchResultsDictionary(), loaded);
   server().answer("/results_search", test::FakeAnswer{"", 500});
-  api().updateResultsPage("2", "coat");
+  Api::updateResultsPage("2", "coat");
   EXPECT_EQ(state().searchResultsDictionary(), loaded);
   // A page flag of neither kind sends nothing.
   state().setPageFlag(0);
   server().clearRequests();
-  api().updateResultsPage("2", "coat");
+  Api::updateResultsPage("2", "coat");
   EXPECT_EQ(server().requestCount(), 0u);
 }
 

@@ -20,7 +20,6 @@
 #include "platform/NotificationCenter.hpp"
 #include "support/ClientFixture.hpp"
 #include "support/ImageLoadingQueue.hpp"
-#include "support/ScopedEnv.hpp"
 #include "ui/Actor.hpp"
 #include "ui/BusyOverlay.hpp"
 #include "ui/DropInBanner.hpp"
@@ -199,7 +198,7 @@ TEST_F(CatalogueScreens, BrowseResultsExplainTheFallbackAndLoadMorePages) {
     if (seen == 1) return std::string(kEmptyPage);
     return seen == 2 ? page(1, 2, 3, 2) : page(3, 1, 3, 3);
   });
-  test::ScopedEnv env("KELDA_MIDDLEWARE", routed.address());
+  setMiddleware(routed.address());
   act(actor().tap("Go"));
   runUntilIdle();
   ASSERT_NE(resultList(), nullptr);
@@ -343,29 +342,46 @@ TEST_F(CatalogueScreens, RowsShowPricesStarsAndOpenProductsByAvailability) {
   EXPECT_EQ(resultList()->lastProductPage, (ProductPageRequest{"TAB", 0, false}));
 }
 
-TEST_F(CatalogueScreens, RowPicturesArriveAsyncOrFallBackToThePlaceholder) {
+TEST_F(CatalogueScreens, RowPicturesArriveOnceEachOrFallBackToThePlaceholder) {
   std::ifstream file(std::string(std::getenv("KELDA_RESOURCES")) + "/home.png", std::ios::binary);
   const std::string png((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   ASSERT_FALSE(png.empty());
-  server().answer("/img/ok.png", test::FakeAnswer{png, 200, "image/png"});
+  for (const char* path : {"/img/1.png", "/img/2.png", "/img/3.png"}) {
+    server().answer(path, test::FakeAnswer{png, 200, "image/png"});
+  }
   server().answer("/img/bad.png", test::FakeAnswer{"not a picture", 200, "image/png"});
+  auto product = [&](int id, const char* image) {
+    return R"({"prodId":")" + std::to_string(id) + R"(","available":"1","imageSource":")" +
+           server().url(image) + R"("})";
+  };
+  // Two pages; the second repeats the first page's pictures next to a new one.
   server().answer("/results_search",
-                  R"({"data":[{"prodId":"1","imageSource":")" + server().url("/img/ok.png") +
-                      R"("},{"prodId":"2","imageSource":")" + server().url("/img/bad.png") +
-                      R"("}],"extra":[{"totalCount":"2"}]})");
+                  R"({"data":[)" + product(1, "/img/1.png") + "," + product(2, "/img/bad.png") +
+                      "," + product(3, "/img/2.png") +
+                      R"(],"extra":[{"totalCount":"6","pageLimit":"3","pageNumber":"2"}]})");
   act(actor().search("tee"));
-  runUntilIdle();
+  runUntilIdle();  // the rows are made and their pictures arrive before the loop is idle
   ASSERT_NE(resultList(), nullptr);
-  auto good = cell(0);
-  auto bad = cell(1);
-  EXPECT_TRUE(good->spinner().isAnimating());
-  support::ImageLoadingQueue::shared().waitUntilAllOperationsAreFinished();
+  EXPECT_FALSE(cell(0)->spinner().isAnimating());
+  ASSERT_NE(cell(0)->image().imageData, nullptr);
+  EXPECT_EQ(*cell(0)->image().imageData, png);
+  EXPECT_EQ(cell(1)->image().imageName, "noImage1.png");
+
+  server().answer("/results_search",
+                  R"({"data":[)" + product(4, "/img/1.png") + "," + product(5, "/img/2.png") + "," +
+                      product(6, "/img/3.png") +
+                      R"(],"extra":[{"totalCount":"6","pageLimit":"3","pageNumber":"3"}]})");
+  resultList()->loadMore();
   runUntilIdle();
-  EXPECT_FALSE(good->spinner().isAnimating());
-  ASSERT_NE(good->image().imageData, nullptr);
-  EXPECT_EQ(*good->image().imageData, png);
-  EXPECT_EQ(bad->image().imageName, "noImage1.png");
-  EXPECT_EQ(server().requestsTo("/img/ok.png").size(), 1u);
+  ASSERT_EQ(resultList()->noOfSections, 6);
+  // The list is reloaded again (as when it appears again): every row is made anew.
+  resultList()->tableView().reloadData();
+  runUntilIdle();
+  ASSERT_NE(cell(5)->image().imageData, nullptr);
+  // One download per distinct picture, however often the rows were made.
+  for (const char* path : {"/img/1.png", "/img/2.png", "/img/3.png"}) {
+    EXPECT_EQ(server().requestsTo(path).size(), 1u) << path;
+  }
 }
 
 TEST_F(CatalogueScreens, BrowsedProductCarriesTheSubcategoryAsContext) {

@@ -3,14 +3,15 @@
 #include <string>
 
 #include "gateway/TarnObjects.hpp"
-#include "gateway/TarnServerAPIs.hpp"
+#include "product/ProductRequests.hpp"
 #include "support/ClientFixture.hpp"
 
 namespace kelda::catalogue {
 namespace {
 
+using gateway::RequestStatus;
 using gateway::TarnObjects;
-using gateway::TarnServerAPIs;
+using product::ProductRequests;
 
 TarnObjects& state() {
   return TarnObjects::sharedInstance();
@@ -32,7 +33,7 @@ TEST_F(ProductRequest, StoresTheAnswerAndDerivesTheChoiceLists) {
                        {"prodAttrName":"COLOR","prodAttrValue":["Red"]},
                        {"prodAttrName":"WIDTH","prodAttrValue":["W"]}]})");
   state().setTypeArray(json::Value::array({"old"}));
-  TarnServerAPIs::sharedInstance().resultForProductDescription("77", "118", "BROWSE_WHEEL");
+  ProductRequests::resultForProductDescription("77", "118", "BROWSE_WHEEL");
   runUntilIdle();
   auto request = server().lastRequest("/product");
   ASSERT_TRUE(request.has_value());
@@ -51,10 +52,10 @@ TEST_F(ProductRequest, StoresTheAnswerAndDerivesTheChoiceLists) {
 
 TEST_F(ProductRequest, CollectionKindsAreKeptApart) {
   server().answer("/product", R"({"PDPFLAG":"ITEM","data":[{"prodId":"1"}]})");
-  TarnServerAPIs::sharedInstance().resultForProductDescription("1", "", "SEARCH");
+  ProductRequests::resultForProductDescription("1", "", "SEARCH");
   EXPECT_EQ(state().collectionProductDescriptionList()["PDPFLAG"].str(), "ITEM");
   server().answer("/product", R"({"PDPFLAG":"TAB","data":[{"prodId":"2"}]})");
-  TarnServerAPIs::sharedInstance().resultForProductDescription("2", "", "SEARCH");
+  ProductRequests::resultForProductDescription("2", "", "SEARCH");
   EXPECT_EQ(state().tabCollectionProductDescriptionList()["PDPFLAG"].str(), "TAB");
   EXPECT_EQ(state().collectionProductDescriptionList()["PDPFLAG"].str(), "ITEM");
   runUntilIdle();
@@ -62,17 +63,21 @@ TEST_F(ProductRequest, CollectionKindsAreKeptApart) {
 
 TEST_F(ProductRequest, QuantityListIsBoundedAndNeverNegative) {
   server().answer("/product", R"({"PDPFLAG":"SIMPLE","data":[{"maxQuantity":"2000000000"}]})");
-  TarnServerAPIs::sharedInstance().resultForProductDescription("1", "", "SEARCH");
+  ProductRequests::resultForProductDescription("1", "", "SEARCH");
   EXPECT_EQ(state().qtyArray().size(), 999u);
   EXPECT_EQ(state().qtyArray()[std::size_t{998}].str(), "999");
   server().answer("/product", R"({"PDPFLAG":"SIMPLE","data":[{"maxQuantity":-4}]})");
-  TarnServerAPIs::sharedInstance().resultForProductDescription("1", "", "SEARCH");
+  ProductRequests::resultForProductDescription("1", "", "SEARCH");
   EXPECT_EQ(state().qtyArray().size(), 0u);
-  // No answer at all: nothing stored, no choices, no crash.
+  // No answer at all: the request says so and the earlier answer stays as it was.
+  const json::Value earlier = state().productDescriptionList();
   server().answer("/product", test::FakeAnswer{"", 500});
-  TarnServerAPIs::sharedInstance().resultForProductDescription("1", "", "SEARCH");
-  EXPECT_TRUE(state().productDescriptionList().isAbsent());
-  EXPECT_EQ(state().qtyArray().size(), 0u);
+  EXPECT_EQ(ProductRequests::resultForProductDescription("2", "", "SEARCH"), RequestStatus::Failed);
+  EXPECT_EQ(state().productDescriptionList(), earlier);
+  forceReachability(platform::ForcedReachability::None);
+  EXPECT_EQ(ProductRequests::resultForProductDescription("3", "", "SEARCH"),
+            RequestStatus::NotSent);
+  EXPECT_EQ(state().productDescriptionList(), earlier);
   runUntilIdle();
 }
 

@@ -1,75 +1,40 @@
 // kelda-cli as a person runs it: the built program, a script, a fake middleware on loopback
 // and a temporary documents directory.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
-#include <fstream>
+#include <filesystem>
 #include <sstream>
 #include <string>
 
 #include "json/SBJson.hpp"
 #include "support/FakeMiddleware.hpp"
+#include "support/Programs.hpp"
 #include "support/TempDirectory.hpp"
 
-namespace kelda::cli {
+namespace kelda::test {
 namespace {
-
-struct CliRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string readFile(const std::filesystem::path& path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 class KeldaCliTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* bin = std::getenv("KELDA_BIN");
-    if (bin == nullptr) GTEST_SKIP() << "KELDA_BIN is not set (run through ctest)";
-    program = std::filesystem::path(bin) / "kelda-cli";
+    if (binDirectory().empty()) GTEST_SKIP() << "KELDA_BIN is not set (run through ctest)";
   }
 
-  // Runs kelda-cli with `script` (written to a file, or fed on standard input with "-"), each
-  // time as a first launch with a documents directory of its own.
-  CliRun run(const std::string& script, const std::string& extra = "", bool viaStdin = false) {
-    ++runs;
-    auto scriptFile = dir.path() / "script.txt";
-    std::ofstream(scriptFile) << script;
-    std::string command = "KELDA_REACHABILITY= '" + program.string() + "' --server " +
-                          server.address() + " --home '" + home().string() + "' " + extra;
-    command += viaStdin ? " --script - < '" + scriptFile.string() + "'"
-                        : " --script '" + scriptFile.string() + "'";
-    command +=
-        " > '" + (dir.path() / "out").string() + "' 2> '" + (dir.path() / "err").string() + "'";
-    int raw = std::system(command.c_str());
-    CliRun result;
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    result.out = readFile(dir.path() / "out");
-    result.err = readFile(dir.path() / "err");
-    return result;
+  // Runs a script, each time as a first launch with a documents directory of its own.
+  CliRun run(const std::string& script, const std::vector<std::string>& extra = {}) {
+    return cli.run(script, home(++runs), std::chrono::seconds(60), extra);
   }
-  std::filesystem::path home() {
-    auto path = dir.path() / ("home" + std::to_string(runs));
-    std::filesystem::create_directories(path);
-    return path;
-  }
+  std::filesystem::path home(int run) const { return dir / ("home" + std::to_string(run)); }
 
-  std::filesystem::path program;
   int runs = 0;
-  test::FakeMiddleware server;
-  test::TempDirectory dir;
+  FakeMiddleware server;
+  TempDirectory dir;
+  KeldaCli cli{server.address(), server.address(), dir.path()};
 };
 
 TEST_F(KeldaCliTest, ScriptDrivesTheClientAndPrintsEachScreen) {
   CliRun r = run("# first launch\nalert Later\ntab my bag\nshow\nquit\ntab 0\n");
-  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.status, 0) << r.describe();
   EXPECT_EQ(r.err, "");
   // The launch screen comes first, with the first-launch prompt.
   EXPECT_EQ(r.out.rfind("Tabs: tab.0 [home] | tab.1 search | tab.2 my bag", 0), 0u) << r.out;
@@ -80,7 +45,7 @@ TEST_F(KeldaCliTest, ScriptDrivesTheClientAndPrintsEachScreen) {
             std::string::npos);
   EXPECT_NE(r.out.find("> show\n"), std::string::npos);
   EXPECT_EQ(r.out.find("> tab 0"), std::string::npos);  // nothing runs after quit
-  EXPECT_TRUE(std::filesystem::exists(home() / "launch.plist"));
+  EXPECT_TRUE(std::filesystem::exists(home(runs) / "launch.plist"));
 }
 
 TEST_F(KeldaCliTest, UnknownCommandOrTargetEndsTheScriptWithStatusTwo) {
@@ -101,8 +66,11 @@ TEST_F(KeldaCliTest, UnknownCommandOrTargetEndsTheScriptWithStatusTwo) {
 }
 
 TEST_F(KeldaCliTest, JsonScreensFromStandardInput) {
-  CliRun r = run("alert 1\njson\n", "--json", true);
-  ASSERT_EQ(r.status, 0) << r.err;
+  std::filesystem::create_directories(home(1));
+  CliRun r = cli.runWithArguments(
+      {"--server", server.address(), "--home", home(1).string(), "--json", "--script", "-"},
+      cli.writeFile("alert 1\njson\n"));
+  ASSERT_EQ(r.status, 0) << r.describe();
   std::istringstream lines(r.out);
   std::string line;
   int screens = 0;
@@ -115,14 +83,14 @@ TEST_F(KeldaCliTest, JsonScreensFromStandardInput) {
   EXPECT_EQ(screens, 3);  // launch, after the alert, the json command
 }
 
-TEST_F(KeldaCliTest, UnreadableScriptIsRefused) {
-  std::string command = "'" + program.string() + "' --script '" + dir.path().string() +
-                        "' > /dev/null 2> '" + (dir.path() / "err").string() + "'";
-  int raw = std::system(command.c_str());
-  EXPECT_EQ(WEXITSTATUS(raw), 2);
-  EXPECT_EQ(readFile(dir.path() / "err"),
-            "kelda-cli: Cannot read the script " + dir.path().string() + "\n");
+TEST_F(KeldaCliTest, BadCommandLinesAreRefused) {
+  CliRun unreadable = cli.runWithArguments({"--script", dir.path().string()});
+  EXPECT_EQ(unreadable.status, 2);
+  EXPECT_EQ(unreadable.err, "kelda-cli: Cannot read the script " + dir.path().string() + "\n");
+  CliRun clock = cli.runWithArguments({"--clock", "sundial"});
+  EXPECT_NE(clock.status, 0);
+  EXPECT_NE(clock.err.find("--clock"), std::string::npos) << clock.err;
 }
 
 }  // namespace
-}  // namespace kelda::cli
+}  // namespace kelda::test

@@ -8,7 +8,7 @@
 
 #include "e2e/E2eFixture.hpp"
 
-namespace kelda::e2e {
+namespace kelda::test {
 namespace {
 
 class CatalogueScenario : public E2eFixture {
@@ -128,4 +128,4 @@ TEST_F(CatalogueScenario, SearchWithoutResultsShowsTheBanner) {
 }
 
 }  // namespace
-}  // namespace kelda::e2e
+}  // namespace kelda::test

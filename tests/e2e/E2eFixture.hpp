@@ -11,10 +11,10 @@
 #include <memory>
 #include <string>
 
-#include "e2e/E2eHarness.hpp"
+#include "support/Programs.hpp"
 #include "support/TempDirectory.hpp"
 
-namespace kelda::e2e {
+namespace kelda::test {
 
 class E2eFixture : public ::testing::Test {
  protected:
@@ -50,4 +50,4 @@ class E2eFixture : public ::testing::Test {
   test::TempDirectory dir_;
 };
 
-}  // namespace kelda::e2e
+}  // namespace kelda::test

@@ -4,11 +4,11 @@
 
 #include <filesystem>
 
-#include "e2e/E2eHarness.hpp"
 #include "support/FakeMiddleware.hpp"
+#include "support/Programs.hpp"
 #include "support/TempDirectory.hpp"
 
-namespace kelda::e2e {
+namespace kelda::test {
 namespace {
 
 class FakeMiddlewareScenario : public ::testing::Test {
@@ -59,4 +59,4 @@ TEST_F(FakeMiddlewareScenario, LaunchWithoutNetworkShowsNoTabsAndKeepsItFirst) {
 }
 
 }  // namespace
-}  // namespace kelda::e2e
+}  // namespace kelda::test

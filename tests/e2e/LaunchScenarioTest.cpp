@@ -6,7 +6,7 @@
 
 #include "e2e/E2eFixture.hpp"
 
-namespace kelda::e2e {
+namespace kelda::test {
 namespace {
 
 using LaunchScenario = E2eFixture;
@@ -91,4 +91,4 @@ TEST_F(LaunchScenario, ScriptErrorsEndTheRunWithStatusTwo) {
 }
 
 }  // namespace
-}  // namespace kelda::e2e
+}  // namespace kelda::test

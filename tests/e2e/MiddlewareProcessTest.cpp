@@ -4,10 +4,10 @@
 
 #include <regex>
 
-#include "e2e/E2eHarness.hpp"
+#include "support/Programs.hpp"
 #include "support/TempDirectory.hpp"
 
-namespace kelda::e2e {
+namespace kelda::test {
 namespace {
 
 TEST(MiddlewareProcess, ListensOnTwoLoopbackPortsAndStopsCleanly) {
@@ -27,4 +27,4 @@ TEST(MiddlewareProcess, ListensOnTwoLoopbackPortsAndStopsCleanly) {
 }
 
 }  // namespace
-}  // namespace kelda::e2e
+}  // namespace kelda::test

@@ -1,6 +1,5 @@
 #include "gateway/Reachability.hpp"
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -60,17 +59,26 @@ TEST(ReachabilityRules, FlagsOfTheOutgoingInterface) {
 }
 
 TEST(ReachabilityRules, ServerAddressTexts) {
-  const auto parsed = parseServerAddress("127.0.0.1:8080");
-  ASSERT_TRUE(parsed);
-  EXPECT_EQ(ntohs(parsed->sin_port), 8080);
-  EXPECT_EQ(ntohl(parsed->sin_addr.s_addr), 0x7F000001u);
-  ASSERT_TRUE(parseServerAddress("10.1.2.3"));
-  EXPECT_EQ(ntohs(parseServerAddress("10.1.2.3")->sin_port), 80);
+  struct Case {
+    const char* text;
+    const char* host;
+    unsigned port;
+  };
+  for (const Case& c :
+       {Case{"127.0.0.1:8080", "127.0.0.1", 8080}, Case{"10.1.2.3", "10.1.2.3", 80},
+        Case{"localhost:8080", "localhost", 8080}, Case{"shop.example.com", "shop.example.com", 80},
+        Case{"http://127.0.0.1/", "127.0.0.1", 80},
+        Case{"https://shop.example.com", "shop.example.com", 443},
+        Case{"https://127.0.0.1:8443/", "127.0.0.1", 8443}, Case{"[::1]:9000", "::1", 9000}}) {
+    EXPECT_EQ(parseServerAddress(c.text), (ServerAddress{c.host, c.port})) << c.text;
+  }
   for (const char* bad :
        {"", ":80", "127.0.0.1:", "127.0.0.1:0", "127.0.0.1:65536", "127.0.0.1:80x", "127.0.0.1:+80",
-        "1.2.3", "localhost:8080", "127.0.0.1/path", "::1", "http://127.0.0.1/"}) {
+        "127.0.0.1/path", "[::1", "[::1]x", "a b:80", "user@host:80", "http://"}) {
     EXPECT_FALSE(parseServerAddress(bad)) << bad;
   }
+  ASSERT_TRUE(resolveServerAddress("localhost:8080"));
+  EXPECT_FALSE(resolveServerAddress("no-such-host.invalid:8080"));
 }
 
 class ReachabilityTest : public test::ClientFixture {
@@ -86,7 +94,7 @@ TEST_F(ReachabilityTest, ForcedStatusAndItsText) {
   };
   for (const Case& c :
        {Case{"none", 0, "NoAccess"}, Case{"wwan", 1, "e"}, Case{"wifi", 2, "wifi"}}) {
-    test::ScopedEnv forced("KELDA_REACHABILITY", c.forced);
+    forceReachability(platform::parseForcedReachability(c.forced));
     EXPECT_EQ(status(), c.status) << c.forced;
     EXPECT_EQ(checkNetworkConnectivity(), c.text) << c.forced;
   }
@@ -98,12 +106,15 @@ TEST_F(ReachabilityTest, LoopbackServerIsReachableAndABadAddressIsNot) {
   EXPECT_TRUE(Reachability::sharedReachability().isNetworkAvailableFlags(&flags));
   EXPECT_EQ(flags, R);
   EXPECT_EQ(status(), 2);
-  {
-    test::ScopedEnv unknownValue("KELDA_REACHABILITY", "satellite");
-    EXPECT_EQ(status(), 2);  // an unknown forced value is ignored
+  EXPECT_FALSE(platform::parseForcedReachability("satellite"));  // an unknown value forces nothing
+  // A host name is resolved, with or without a scheme.
+  for (const std::string& named : {"localhost:" + std::to_string(server().port()),
+                                   "http://localhost:" + std::to_string(server().port())}) {
+    setMiddleware(named);
+    EXPECT_EQ(status(), 2) << named;
   }
-  for (const char* bad : {"", "not an address", "127.0.0.1:http"}) {
-    test::ScopedEnv middleware("KELDA_MIDDLEWARE", bad);
+  for (const char* bad : {"", "not an address", "127.0.0.1:http", "no-such-host.invalid"}) {
+    setMiddleware(bad);
     EXPECT_EQ(status(), 0) << bad;
     EXPECT_EQ(checkNetworkConnectivity(), "NoAccess") << bad;
   }
@@ -127,16 +138,15 @@ TEST_F(ReachabilityTest, FixedQueriesAreCreatedOnceAndKept) {
 
 TEST_F(ReachabilityTest, ConnectivityCheckBlocksOnlyWithoutAConnection) {
   TarnServerAPIs& gateway = TarnServerAPIs::sharedInstance();
-  {
-    test::ScopedEnv carrier("KELDA_REACHABILITY", "wwan");
-    EXPECT_TRUE(gateway.internetConnectionAvailable());
-  }
+  forceReachability(platform::ForcedReachability::Wwan);
+  EXPECT_TRUE(gateway.internetConnectionAvailable());
+  forceReachability(std::nullopt);
   EXPECT_TRUE(gateway.internetConnectionAvailable());
   runUntilIdle();
   EXPECT_TRUE(ui::Window::shared().alerts().empty());
 
   ui::setNetworkActivityIndicatorVisible(true);
-  test::ScopedEnv offline("KELDA_REACHABILITY", "none");
+  forceReachability(platform::ForcedReachability::None);
   EXPECT_FALSE(gateway.internetConnectionAvailable());
   runUntilIdle();
   EXPECT_FALSE(ui::NetworkActivityIndicator::shared().isVisible());

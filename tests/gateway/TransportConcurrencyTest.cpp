@@ -34,7 +34,7 @@ TEST_F(TransportConcurrencyTest, WorkersInFlightTogetherEachGetTheirOwnAnswer) {
 }
 
 TEST_F(TransportConcurrencyTest, NoConnectionAlertsFromWorkersAppearOnTheMainThread) {
-  test::ScopedEnv offline("KELDA_REACHABILITY", "none");
+  forceReachability(platform::ForcedReachability::None);
   constexpr int kWorkers = 4;
   std::vector<int> answers(kWorkers, -1);
   for (int i = 0; i < kWorkers; ++i) {

@@ -7,7 +7,6 @@
 #include "gateway/TarnServerAPIs.hpp"
 #include "gateway/Wire.hpp"
 #include "support/ClientFixture.hpp"
-#include "support/ScopedEnv.hpp"
 
 namespace kelda::gateway {
 namespace {
@@ -43,10 +42,15 @@ TEST(FormBodyTest, EncodesOnlyPercentAmpersandAndPlusOnce) {
 
 TEST_F(WireTest, UrlsUseTheMiddlewareAddressAsConfigured) {
   EXPECT_EQ(TarnServerAPIs::serverURL("signin"), "http://" + server().address() + "/signin");
-  test::ScopedEnv ctr("KELDA_CTR_ADDRESS", "10.0.0.9");
+  updateOptions([](platform::Options& options) { options.ctrAddress = "10.0.0.9"; });
   EXPECT_EQ(endpointURL(endpointFor("ctrDetails")), "http://10.0.0.9/category_ctr");
   EXPECT_EQ(endpointURL(endpointFor("ctrSubCategory")),
             "http://" + server().address() + "/category_ctr");
+  // An address may name its scheme (https is then verified as libcurl does by default).
+  setMiddleware("https://shop.example.com:8443");
+  EXPECT_EQ(TarnServerAPIs::serverURL("signin"), "https://shop.example.com:8443/signin");
+  setMiddleware("localhost:8080/");
+  EXPECT_EQ(TarnServerAPIs::serverURL("signin"), "http://localhost:8080/signin");
 }
 
 TEST_F(WireTest, RequestsGoOutWithTheRowsMethodAndBody) {

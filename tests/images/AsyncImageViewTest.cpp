@@ -11,6 +11,7 @@
 #include "gateway/TarnObjects.hpp"
 #include "images/TestPng.hpp"
 #include "support/ClientFixture.hpp"
+#include "support/ImageLoadingQueue.hpp"
 
 namespace kelda::test {
 namespace {
@@ -22,7 +23,7 @@ class AsyncImageViewTest : public ClientFixture {
   AsyncImageViewTest() {
     server().answer("/detail.png", {detail_, 200, "image/png"});
     server().answer("/thumb.png", {makePng(5, 5), 200, "image/png"});
-    view_->timeout = std::chrono::milliseconds(300);
+    support::ImageLoadingQueue::shared().setTimeout(std::chrono::milliseconds(300));
   }
   void setDetailImage(const std::string& url) {
     json::Value data = json::Value::object({{"imageSourceDetail", json::Value(url)}});
@@ -77,7 +78,6 @@ TEST_F(AsyncImageViewTest, AFailedLoadKeepsThePlaceholderAndSpinner) {
   server().answer("/stalled.png", stalled);
   for (const char* path : {"/missing.png", "/page.png", "/stalled.png"}) {
     auto view = std::make_shared<AsyncImageView>(ui::makeRect(0, 0, 10, 10));
-    view->timeout = std::chrono::milliseconds(300);
     view->loadImageFromURL(server().url(path));
     runUntilIdle();
     EXPECT_TRUE(view->showsPlaceholder()) << path;

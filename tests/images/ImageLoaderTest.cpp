@@ -16,6 +16,7 @@
 
 #include "images/TestPng.hpp"
 #include "support/ClientFixture.hpp"
+#include "support/ImageCache.hpp"
 #include "support/ImageLoadingQueue.hpp"
 
 namespace kelda::test {
@@ -166,15 +167,49 @@ TEST_F(ImageLoaderTest, AReceiverThatWentAwayGetsNoCallback) {
   EXPECT_TRUE(server().requestsTo("/good.png").empty());
 }
 
-TEST_F(ImageLoaderTest, LoadsReuseTheirConnections) {
+TEST_F(ImageLoaderTest, LoadsReuseTheirConnectionsAndAPictureIsDownloadedOnce) {
   for (int i = 0; i < 4; ++i) {
-    load("/good.png");
+    const std::string path = "/good" + std::to_string(i) + ".png";
+    server().answer(path, {makePng(3, 3), 200, "image/png"});
+    load(path);
     queue().waitUntilAllOperationsAreFinished();
   }
   std::set<int> ports;
   for (const auto& request : server().requests()) ports.insert(request.remotePort);
   EXPECT_EQ(server().requestCount(), 4u);
   EXPECT_LE(ports.size(), 2u);  // one connection per queue thread
+
+  // Loads of one URL asked for together share one download; later ones come from the cache,
+  // at once, on the asking thread.
+  server().clearRequests();
+  server().answer("/shared.png", {makePng(6, 6), 200, "image/png", std::chrono::milliseconds(50)});
+  for (int i = 0; i < 3; ++i) load("/shared.png");
+  queue().waitUntilAllOperationsAreFinished();
+  load("/shared.png");
+  EXPECT_EQ(server().requestsTo("/shared.png").size(), 1u);
+  auto got = received();
+  ASSERT_EQ(got.size(), 8u);
+  EXPECT_EQ(got.back().width, 6);
+  EXPECT_EQ(got.back().thread, std::this_thread::get_id());
+}
+
+TEST(ImageCacheTest, KeepsTheMostRecentlyUsedWithinItsCapacity) {
+  auto picture = [](int side) { return *Image::fromData(makePng(side, side)); };
+  support::ImageCache cache;
+  const std::size_t one = picture(4).data().size();
+  cache.setCapacity(2 * one);
+  cache.insert("a", picture(4));
+  cache.insert("b", picture(4));
+  ASSERT_TRUE(cache.find("a"));  // "a" is now the most recently used
+  cache.insert("c", picture(4));
+  EXPECT_TRUE(cache.find("a"));
+  EXPECT_FALSE(cache.find("b"));
+  EXPECT_TRUE(cache.find("c"));
+  EXPECT_EQ(cache.totalBytes(), 2 * one);
+  cache.setCapacity(one / 2);  // nothing fits any more
+  EXPECT_EQ(cache.count(), 0u);
+  cache.insert("big", picture(4));
+  EXPECT_FALSE(cache.find("big"));
 }
 
 }  // namespace

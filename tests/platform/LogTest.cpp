@@ -7,14 +7,13 @@
 #include <vector>
 
 #include "json/JsonLog.hpp"
-#include "platform/TempDir.hpp"
 #include "platform/TextFile.hpp"
+#include "support/TempDirectory.hpp"
 
 namespace kelda::log {
 namespace {
 
-using platform::testing::ScopedVariable;
-using platform::testing::TempDir;
+using test::TempDirectory;
 using Lines = std::vector<std::string>;
 
 TEST(LogRedaction, MasksSecretFormFields) {
@@ -86,40 +85,30 @@ TEST(Log, CodecFailureLinesReachTheLog) {
                    "JSONFragment:-JSONFragment failed. Error trace is: ()"}));
 }
 
-TEST(Log, LevelAndFileComeFromTheEnvironment) {
-  TempDir dir;
+TEST(Log, ConfiguredLevelAndFile) {
+  TempDirectory dir;
   const auto file = dir / "kelda.log";
-  {
-    ScopedVariable level("KELDA_LOG_LEVEL", "debug");
-    ScopedVariable path("KELDA_LOG_FILE", file.string());
-    configureFromEnvironment();
-    EXPECT_TRUE(enabled(Level::Debug));
-    debug("op", "first");
-    warning("op", "securityCode=999");
-  }
-  {
-    ScopedVariable level("KELDA_LOG_LEVEL", "WARNING");
-    ScopedVariable path("KELDA_LOG_FILE", file.string());
-    configureFromEnvironment();
-    info("op", "dropped");
-    error("op", "kept");
-  }
+  configure("debug", file.string());
+  EXPECT_TRUE(enabled(Level::Debug));
+  debug("op", "first");
+  warning("op", "securityCode=999");
+  configure("WARNING", file.string());
+  info("op", "dropped");
+  error("op", "kept");
   EXPECT_EQ(platform::readTextFile(file), "op:first\nop:securityCode=********\nop:kept\n");
   struct stat info {};
   ASSERT_EQ(::stat(file.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0600u);
 
   // Defaults: info and above, and without a file only warnings and errors go anywhere.
-  ScopedVariable level("KELDA_LOG_LEVEL", std::nullopt);
-  ScopedVariable path("KELDA_LOG_FILE", std::nullopt);
-  configureFromEnvironment();
+  configure("", "");
   EXPECT_EQ(log::level(), Level::Info);
   EXPECT_FALSE(enabled(Level::Debug));
   EXPECT_FALSE(enabled(Level::Info));
   EXPECT_TRUE(enabled(Level::Warning));
   setLevel(Level::Error);
   EXPECT_FALSE(enabled(Level::Warning));
-  configureFromEnvironment();
+  configure("", "");
 }
 
 }  // namespace

@@ -5,14 +5,14 @@
 
 #include <string>
 
-#include "platform/TempDir.hpp"
 #include "platform/TextFile.hpp"
+#include "support/TempDirectory.hpp"
 
 namespace kelda::platform {
 namespace {
 
 using json::Value;
-using testing::TempDir;
+using test::TempDirectory;
 
 constexpr const char* kHeader =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -45,7 +45,7 @@ Value cardTypesAnswer() {
 }
 
 TEST(PropertyList, RoundTripKeepsValuesOrderAndWritesAtomically) {
-  TempDir dir;
+  TempDirectory dir;
   const auto file = dir / "cardTypes.plist";
   const Value answer = cardTypesAnswer();
   ASSERT_TRUE(writePropertyList(file, answer, 0600));
@@ -86,7 +86,7 @@ TEST(PropertyList, ReadsEveryKindOfElement) {
 }
 
 TEST(PropertyList, DamagedOrForeignInputGivesTheAbsentValue) {
-  TempDir dir;
+  TempDirectory dir;
   const auto file = dir / "cardTypes.plist";
   EXPECT_TRUE(readPropertyList(dir / "missing.plist").isAbsent());
   EXPECT_TRUE(readPropertyList(dir.path()).isAbsent());
@@ -117,7 +117,7 @@ TEST(PropertyList, DamagedOrForeignInputGivesTheAbsentValue) {
 }
 
 TEST(PropertyList, ValuesWithoutAPropertyListFormAreRefusedAndTheOldFileKept) {
-  TempDir dir;
+  TempDirectory dir;
   const auto file = dir / "merchandiseDetailsDictionary.plist";
   const Value old = Value::object({{"total", "10.00"}});
   ASSERT_TRUE(writePropertyList(file, old));

@@ -8,12 +8,12 @@
 #include <csignal>
 #include <string>
 
-#include "platform/TempDir.hpp"
+#include "support/TempDirectory.hpp"
 
 namespace kelda::platform {
 namespace {
 
-using testing::TempDir;
+using test::TempDirectory;
 
 unsigned modeOf(const std::filesystem::path& path) {
   struct stat info {};
@@ -27,7 +27,7 @@ std::size_t entriesIn(const std::filesystem::path& dir) {
 }
 
 TEST(TextFile, ReadGivesNothingForMissingDirectoriesAndPipes) {
-  TempDir dir;
+  TempDirectory dir;
   EXPECT_EQ(readTextFile(dir / "missing"), std::nullopt);
   EXPECT_EQ(readTextFile(dir.path()), std::nullopt);
   ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
@@ -37,7 +37,7 @@ TEST(TextFile, ReadGivesNothingForMissingDirectoriesAndPipes) {
 }
 
 TEST(TextFile, AtomicWriteReplacesWholeFileWithTheGivenMode) {
-  TempDir dir;
+  TempDirectory dir;
   const auto login = dir / "login.plist";
   ASSERT_TRUE(writeTextFileAtomically(login, "ann@example.com;pw1", 0600));
   EXPECT_EQ(readTextFile(login), "ann@example.com;pw1");
@@ -51,7 +51,7 @@ TEST(TextFile, AtomicWriteReplacesWholeFileWithTheGivenMode) {
 }
 
 TEST(TextFile, FailedAtomicWriteLeavesTheOldFile) {
-  TempDir dir;
+  TempDirectory dir;
   const auto login = dir / "login.plist";
   ASSERT_TRUE(writeTextFileAtomically(login, "old;content", 0600));
 
@@ -86,7 +86,7 @@ TEST(TextFile, FailedAtomicWriteLeavesTheOldFile) {
 }
 
 TEST(TextFile, RemoveTakesFilesOnly) {
-  TempDir dir;
+  TempDirectory dir;
   ASSERT_TRUE(writeTextFile(dir / "login.plist", "a;b"));
   EXPECT_TRUE(removeFile(dir / "login.plist"));
   EXPECT_FALSE(fileExists(dir / "login.plist"));

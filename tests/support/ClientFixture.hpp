@@ -1,10 +1,12 @@
-// ClientFixture: the base of tests that run client code as a fresh launch would.
+// ClientFixture: the base of tests that run client code as a fresh launch would, in the manner
+// of a task environment with mock time.
 //
-// Each test gets a new platform::Context made current, its RunLoop on a ManualClock (time
-// moves only through advanceBy()), KELDA_HOME at a fresh temporary directory, a running
-// FakeMiddleware with KELDA_MIDDLEWARE pointing at it, and KELDA_REACHABILITY removed (the
-// loopback server is reachable). All of it is undone after the test: held requests of the fake
-// are released, the loop runs until idle, the context goes, then the server stops.
+// Each test gets a new platform::Context made current with its own Options (documents
+// directory at a fresh temporary directory, the middleware and every other host at a running
+// FakeMiddleware, the connection status not forced, the shipped resources), its RunLoop on a
+// ManualClock (time moves only through advanceBy()). All of it is undone after the test: held
+// requests of the fake are released, the loop runs until idle, the context goes, then the server
+// stops. Nothing here touches the process environment.
 //
 //   class SignInTest : public kelda::test::ClientFixture {};
 //   TEST_F(SignInTest, SendsTheStoredLogIn) {
@@ -17,16 +19,20 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 
 #include "platform/Context.hpp"
+#include "platform/Options.hpp"
 #include "platform/RunLoop.hpp"
 #include "support/FakeMiddleware.hpp"
-#include "support/ScopedEnv.hpp"
 #include "support/TempDirectory.hpp"
 
 namespace kelda::test {
+
+// The options of a test run: every host at `server`, documents in `home`, nothing forced.
+platform::Options testOptions(const FakeMiddleware& server, const std::filesystem::path& home);
 
 class ClientFixture : public ::testing::Test {
  protected:
@@ -37,10 +43,16 @@ class ClientFixture : public ::testing::Test {
   platform::Context& context() { return *context_; }
   platform::RunLoop& runLoop();
   platform::ManualClock& clock() { return *clock_; }
-  // The documents directory of this test (KELDA_HOME).
+  // The documents directory of this test.
   const std::filesystem::path& home() const { return home_.path(); }
 
-  // Main thread: run tasks until no worker runs and nothing is due.
+  // Changes this run's options (between actions, while no worker runs).
+  void updateOptions(const std::function<void(platform::Options&)>& change);
+  // Shorthands: the forced connection status (absent: the route decides), the middleware.
+  void forceReachability(std::optional<platform::ForcedReachability> forced);
+  void setMiddleware(const std::string& address);
+
+  // Main thread: run tasks until no worker or image load runs and nothing is due.
   void runUntilIdle();
   // Main thread: move virtual time forward, running timers as they come due.
   void advanceBy(platform::Duration by);
@@ -48,12 +60,9 @@ class ClientFixture : public ::testing::Test {
  private:
   // Declared first so that it is destroyed last: workers may still talk to it.
   FakeMiddleware server_;
-  MiddlewareOverride middleware_{server_};
-  ScopedEnv reachability_{"KELDA_REACHABILITY", std::nullopt};
   TempDirectory home_;
-  ScopedEnv homeEnv_{"KELDA_HOME", home_.path().string()};
   std::shared_ptr<platform::ManualClock> clock_ = std::make_shared<platform::ManualClock>();
-  std::unique_ptr<platform::Context> context_ = std::make_unique<platform::Context>();
+  std::unique_ptr<platform::Context> context_;
   std::optional<platform::ScopedContext> scope_;
 };
 

@@ -1,4 +1,4 @@
-#include "e2e/ChildProcess.hpp"
+#include "support/ChildProcess.hpp"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -17,7 +17,7 @@
 
 extern char** environ;
 
-namespace kelda::e2e {
+namespace kelda::test {
 namespace {
 
 // Milliseconds left until the deadline, for poll(): never negative.
@@ -103,7 +103,8 @@ ChildProcess::ChildProcess(const ChildSpec& spec) {
   SpawnSetup setup;
   Pipe out;
   std::optional<Pipe> err;
-  posix_spawn_file_actions_addopen(&setup.actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  const std::string input = spec.stdinFile.empty() ? "/dev/null" : spec.stdinFile.string();
+  posix_spawn_file_actions_addopen(&setup.actions, STDIN_FILENO, input.c_str(), O_RDONLY, 0);
   posix_spawn_file_actions_adddup2(&setup.actions, out.write, STDOUT_FILENO);
   if (spec.stderrFile.empty()) {
     err.emplace();
@@ -228,4 +229,4 @@ void ChildProcess::closeFd(int& fd) {
   fd = -1;
 }
 
-}  // namespace kelda::e2e
+}  // namespace kelda::test

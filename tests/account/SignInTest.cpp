@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "account/SignInRequests.hpp"
 #include "gateway/AccountAnswer.hpp"
 #include "gateway/GlobalFlags.hpp"
 #include "gateway/TarnObjects.hpp"
@@ -9,7 +10,6 @@
 #include "gateway/UserProfileDetails.hpp"
 #include "json/SBJson.hpp"
 #include "support/ClientFixture.hpp"
-#include "support/ScopedEnv.hpp"
 #include "ui/Window.hpp"
 
 namespace kelda::gateway {
@@ -64,7 +64,7 @@ TEST(AccountAnswerTest, SuccessIsExactlyAuthenticatedAndShortErrorsAreNotShown) 
 
 TEST_F(SignInTest, AcceptedSignInFillsTheProfileAndSendsTheRegistrationTag) {
   server().answer("/signin", kAccepted);
-  api().sign("ann+1@x.com", "p&ss%word");
+  account::SignInRequests::sign("ann+1@x.com", "p&ss%word");
 
   const auto request = server().lastRequest("/signin");
   ASSERT_TRUE(request);
@@ -86,7 +86,7 @@ TEST_F(SignInTest, RefusedSignInShowsTheServersTextAndKeepsTheSignedInFlag) {
   server().answer("/signin",
                   R"({"status":[{"success":"authenticated","error":"Wrong password"}]})");
   GlobalFlags::shared().loginSuccessful = true;
-  api().sign("ann@x.com", "nope1");
+  account::SignInRequests::sign("ann@x.com", "nope1");
   EXPECT_EQ(signInResult(), "NO");
   EXPECT_TRUE(GlobalFlags::shared().loginSuccessful) << "sign leaves the flag to its screen";
   EXPECT_TRUE(profile().profileDictionary().isAbsent());
@@ -100,7 +100,7 @@ TEST_F(SignInTest, RefusedSignInShowsTheServersTextAndKeepsTheSignedInFlag) {
 TEST_F(SignInTest, SilentSignInFailureSignsOutWithoutAMessageForShortErrors) {
   GlobalFlags::shared().loginSuccessful = true;
   server().answer("/signin", R"({"status":[{"success":"FAILED","error":"."}]})");
-  api().sign1("ann@x.com", "secret");
+  account::SignInRequests::sign1("ann@x.com", "secret");
   EXPECT_EQ(signInResult(), "NO");
   EXPECT_FALSE(GlobalFlags::shared().loginSuccessful);
   EXPECT_TRUE(alerts().empty());
@@ -108,7 +108,7 @@ TEST_F(SignInTest, SilentSignInFailureSignsOutWithoutAMessageForShortErrors) {
   for (const char* answer : {"", "not json", "[]"}) {
     GlobalFlags::shared().loginSuccessful = true;
     server().answer("/signin", answer);
-    api().sign1("ann@x.com", "secret");
+    account::SignInRequests::sign1("ann@x.com", "secret");
     EXPECT_EQ(signInResult(), "NO") << answer;
     EXPECT_FALSE(GlobalFlags::shared().loginSuccessful) << answer;
     EXPECT_TRUE(alerts().empty()) << answer;
@@ -116,8 +116,8 @@ TEST_F(SignInTest, SilentSignInFailureSignsOutWithoutAMessageForShortErrors) {
 }
 
 TEST_F(SignInTest, WithoutAConnectionNothingIsSent) {
-  test::ScopedEnv offline("KELDA_REACHABILITY", "none");
-  api().sign1("ann@x.com", "secret");
+  forceReachability(platform::ForcedReachability::None);
+  account::SignInRequests::sign1("ann@x.com", "secret");
   EXPECT_TRUE(server().requestsTo("/signin").empty());
   EXPECT_TRUE(TarnObjects::sharedInstance().signInResultString().isAbsent());
   ASSERT_EQ(alerts().size(), 1u);

@@ -1,12 +1,12 @@
 // ProductPageRequest: which product page a product answer asks a list to open: the page kind
 // by "PDPFLAG" and the page to start on. The product pages themselves belong to the product
-// screens; a list hands this to its `openProductPage` hook. Plain value.
+// screens; a list hands this to its `openProductPage` hook (or ScreenLinks). Plain value.
 #pragma once
 
 #include <optional>
 #include <string>
 
-namespace kelda::catalogue {
+namespace kelda::gateway {
 
 struct ProductPageRequest {
   std::string kind;              // "SIMPLE", "ITEM" or "TAB"
@@ -16,4 +16,4 @@ struct ProductPageRequest {
   bool operator==(const ProductPageRequest&) const = default;
 };
 
-}  // namespace kelda::catalogue
+}  // namespace kelda::gateway

@@ -1,11 +1,11 @@
-#include "e2e/E2eHarness.hpp"
+#include "support/Programs.hpp"
 
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
-namespace kelda::e2e {
+namespace kelda::test {
 namespace {
 
 std::string environment(const char* name) {
@@ -124,21 +124,29 @@ void KeldaCli::setEnvironment(std::string name, std::optional<std::string> value
   extraEnv_.emplace_back(std::move(name), std::move(value));
 }
 
+std::filesystem::path KeldaCli::writeFile(const std::string& text) const {
+  const auto file = workDir_ / ("script-" + std::to_string(++runs_) + ".txt");
+  std::ofstream(file, std::ios::binary) << text;
+  return file;
+}
+
 CliRun KeldaCli::run(const std::string& script, const std::filesystem::path& home,
                      std::chrono::seconds limit,
                      const std::vector<std::string>& extraArguments) const {
-  const auto scriptFile = workDir_ / ("script-" + std::to_string(++runs_) + ".txt");
-  std::ofstream(scriptFile, std::ios::binary) << script;
   std::filesystem::create_directories(home);
+  std::vector<std::string> arguments = {"--server",    address_,   "--home",
+                                        home.string(), "--script", writeFile(script).string()};
+  arguments.insert(arguments.end(), extraArguments.begin(), extraArguments.end());
+  return runWithArguments(arguments, {}, limit);
+}
+
+CliRun KeldaCli::runWithArguments(const std::vector<std::string>& arguments,
+                                  const std::filesystem::path& standardInput,
+                                  std::chrono::seconds limit) const {
   ChildSpec spec;
-  spec.argv = {(binDirectory() / "kelda-cli").string(),
-               "--server",
-               address_,
-               "--home",
-               home.string(),
-               "--script",
-               scriptFile.string()};
-  spec.argv.insert(spec.argv.end(), extraArguments.begin(), extraArguments.end());
+  spec.argv = {(binDirectory() / "kelda-cli").string()};
+  spec.argv.insert(spec.argv.end(), arguments.begin(), arguments.end());
+  spec.stdinFile = standardInput;
   spec.env = {
       {"KELDA_CTR_ADDRESS", ctrAddress_},   {"KELDA_WEB_HOST", address_},
       {"KELDA_MAPS_HOST", address_},        {"KELDA_RESOURCES", resourcesDirectory().string()},
@@ -151,4 +159,4 @@ CliRun KeldaCli::run(const std::string& script, const std::filesystem::path& hom
                 std::move(outcome.err)};
 }
 
-}  // namespace kelda::e2e
+}  // namespace kelda::test

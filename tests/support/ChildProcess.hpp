@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-namespace kelda::e2e {
+namespace kelda::test {
 
 using Clock = std::chrono::steady_clock;
 
@@ -26,6 +26,7 @@ struct ChildSpec {
   std::vector<std::string> argv;     // argv[0] is the program's path
   std::vector<EnvChange> env;        // applied over this process's environment
   std::filesystem::path stderrFile;  // empty: standard error is piped and captured
+  std::filesystem::path stdinFile;   // empty: standard input is /dev/null
 };
 
 // How a child ended and what it printed.
@@ -76,4 +77,4 @@ class ChildProcess {
   std::string err_;
 };
 
-}  // namespace kelda::e2e
+}  // namespace kelda::test

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "e2e/ChildProcess.hpp"
+#include "support/ChildProcess.hpp"
 
-namespace kelda::e2e {
+namespace kelda::test {
 
 // The directory of the built programs (KELDA_BIN); empty when it is not set.
 std::filesystem::path binDirectory();
@@ -79,6 +79,13 @@ class KeldaCli {
   CliRun run(const std::string& script, const std::filesystem::path& home,
              std::chrono::seconds limit = std::chrono::seconds(60),
              const std::vector<std::string>& extraArguments = {}) const;
+  // Runs kelda-cli with exactly these arguments (after the program), standard input from
+  // `standardInput` (empty: /dev/null); killed after `limit`.
+  CliRun runWithArguments(const std::vector<std::string>& arguments,
+                          const std::filesystem::path& standardInput = {},
+                          std::chrono::seconds limit = std::chrono::seconds(60)) const;
+  // A new file in the work directory holding `text`.
+  std::filesystem::path writeFile(const std::string& text) const;
 
  private:
   std::string address_;
@@ -88,4 +95,4 @@ class KeldaCli {
   mutable int runs_ = 0;  // names each run's script file
 };
 
-}  // namespace kelda::e2e
+}  // namespace kelda::test
