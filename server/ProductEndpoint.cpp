@@ -191,6 +191,15 @@ void addUpcMaps(ObjectBuilder& out, const ProductFacts& p, const std::vector<Upc
   out.add("UPCAvailabilityChecker", checker.build());
 }
 
+// The refusal: no "PDPFLAG", so the client opens no page.
+json::Value unknownProduct(std::string message) {
+  return ObjectBuilder()
+      .add("data", json::Value::array())
+      .add("error", true)
+      .add("errorMsg", std::move(message))
+      .build();
+}
+
 }  // namespace
 
 json::Value itemBOAttr(long long upcId, const std::string& upcNumber, long long productId,
@@ -241,18 +250,12 @@ json::Value ProductEndpoint::product(const FormFields& form, const std::string& 
   const auto id = parseId(form.get("productId"));
   auto db = state_.pool.acquire();
   const auto product = id ? loadProduct(*db, *id) : std::nullopt;
-  if (!product) {
-    return ObjectBuilder()
-        .add("data", json::Value::array())
-        .add("error", true)
-        .add("errorMsg", "We couldn't find that product.")
-        .build();
-  }
+  if (!product) return unknownProduct("We couldn't find that product.");
   const ProductFacts& p = *product;
   const std::vector<Upc> upcs = loadUpcs(*db, p.id);
-  long long page =
-      form.has("reviewPageNumber") ? std::atoll(form.trimmed("reviewPageNumber").c_str()) : 1;
-  if (page < 1) page = 1;
+  const auto reviewPage = pageNumberOf(form, "reviewPageNumber", kMaxReviewPage);
+  if (!reviewPage) return unknownProduct("We couldn't find that page of reviews.");
+  const long long page = *reviewPage;
   std::vector<json::Value> reviews;
   for (long long k = (page - 1) * kReviewPageLimit;
        k < std::min(p.reviews, page * kReviewPageLimit); ++k) {

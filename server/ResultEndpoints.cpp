@@ -213,17 +213,17 @@ json::Value ResultEndpoints::answer(Database& db, const CandidateList& candidate
   for (const Candidate& c : *candidates) {
     if (refinements->matches(c)) found.push_back(&c);
   }
-  long long page = form.has("pageNumber") ? std::atoll(form.trimmed("pageNumber").c_str()) : 1;
-  if (page < 1) page = 1;
+  const auto page = pageNumberOf(form, "pageNumber", kMaxResultPage);
+  if (!page) return emptyResults("We couldn't find that page of the list.");
   std::vector<json::Value> rows;
   const auto total = static_cast<long long>(found.size());
-  const long long first = std::min(total, (page - 1) * kPageLimit);
+  const long long first = std::min(total, (*page - 1) * kPageLimit);
   for (long long i = first; i < std::min(total, first + kPageLimit); ++i) {
     rows.push_back(productRow(db, found[static_cast<std::size_t>(i)]->id, baseUrl));
   }
   ObjectBuilder out;
   out.add("data", json::Value::array(std::move(rows)));
-  out.add("extra", extra(total, page + 1));
+  out.add("extra", extra(total, *page + 1));
   addOfferedRefinements(out, found, departmentId);
   out.add("appliedRefinements", encode(refinements->applied()));
   return out.build();

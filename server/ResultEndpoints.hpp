@@ -15,6 +15,8 @@
 namespace kelda::server {
 
 inline constexpr long long kPageLimit = 20;
+// Far beyond the last page of the largest catalogue; larger page numbers are refused.
+inline constexpr long long kMaxResultPage = 1000000;
 
 class ResultEndpoints {
  public:
