@@ -6,8 +6,8 @@
 //
 // What the event thread refuses itself, with a JSON error body and a closed connection: a head
 // that is not complete within the head time-out (408), too large or of too many lines (431), a
-// body over the limit (413) or without a length (411), an unreadable head (400). A "Range"
-// asking for several ranges is dropped, so the whole answer is served. Beyond the connection
+// body over the limit (413) or without a length (411), an unreadable head (400). "Range" is
+// dropped: the whole answer is served. Beyond the connection
 // limit the idlest (or else the slowest) connection is closed to make room.
 //
 // Owned by MiddlewareServer: bind() and start() once, stop() (idempotent, also done by the

@@ -1,5 +1,10 @@
 #include "MiddlewareServer.hpp"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <chrono>
 #include <iostream>
 #include <stdexcept>
@@ -10,6 +15,31 @@
 
 namespace kelda::server {
 
+namespace {
+
+// The data holds password hashes, card numbers and addresses: the directory is created for
+// its owner only (0700), and the data file and its journal files are readable by the owner
+// only (0600), whether they are new or were left by an earlier start.
+void protectDataFiles(const std::filesystem::path& dir) {
+  namespace fs = std::filesystem;
+  if (!fs::exists(dir)) {
+    if (dir.has_parent_path()) fs::create_directories(dir.parent_path());
+    if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) {
+      throw std::runtime_error("cannot create " + dir.string());
+    }
+  }
+  const fs::path file = dir / "kelda-middleware.sqlite";
+  const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) throw std::runtime_error("cannot open " + file.string());
+  ::fchmod(fd, 0600);
+  ::close(fd);
+  for (const char* suffix : {"-wal", "-shm", "-journal"}) {
+    ::chmod((file.string() + suffix).c_str(), 0600);  // absent files are fine
+  }
+}
+
+}  // namespace
+
 MiddlewareServer::MiddlewareServer(ServerOptions options) : options_(std::move(options)) {}
 
 MiddlewareServer::~MiddlewareServer() {
@@ -17,7 +47,7 @@ MiddlewareServer::~MiddlewareServer() {
 }
 
 void MiddlewareServer::openData() {
-  std::filesystem::create_directories(options_.dataDir);
+  protectDataFiles(options_.dataDir);
   state_ =
       std::make_unique<ServerState>(options_.dataDir / "kelda-middleware.sqlite", options_.signIns);
   auto db = state_->pool.acquire();

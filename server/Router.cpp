@@ -220,8 +220,17 @@ void Router::install(httplib::Server& server) {
               [this, tag](const httplib::Request& request, httplib::Response& response) {
                 serve(request, response, request.body.substr(0, kMaxBodyBytes), tag);
               });
-  get(server, "/analytics/log",
-      [this](const Call&) { return jsonReply(state_.analytics.answer()); });
+  // The log holds shoppers' e-mail addresses: loopback callers or the token only.
+  get(server, "/analytics/log", [this](const Call& c) {
+    if (!state_.analytics.mayRead(c.request.remote_addr, c.query.get("token"))) {
+      return errorReply(403,
+                        "The analytics log is served on the loopback interface only, or "
+                        "with the token printed at start.");
+    }
+    const auto page = pageNumberOf(c.query, "page", 1000000);
+    if (!page) return errorReply(400, "There is no such page of the analytics log.");
+    return jsonReply(state_.analytics.answer(static_cast<std::size_t>(*page)));
+  });
   // Geocoder, pages, pictures and documents.
   get(server, "/maps/geo", [this](const Call& c) {
     return Reply{200, "application/vnd.google-earth.kml+xml; charset=utf-8",
