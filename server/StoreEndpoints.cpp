@@ -280,7 +280,9 @@ json::Value StoreEndpoints::findInStore(const FormFields& form) {
   auto db = state_.pool.acquire();
   auto& st = db->prepare(
       "SELECT u.stock, u.in_store, p.available FROM upcs u JOIN products p ON p.id = u.product_id "
-      "WHERE u.id = ?1 OR u.upc_number = ?2");
+      "WHERE u.id = ?1 UNION ALL "
+      "SELECT u.stock, u.in_store, p.available FROM upcs u JOIN products p ON p.id = u.product_id "
+      "WHERE u.upc_number = ?2 LIMIT 1");  // two indexed lookups; an OR scanned every UPC
   if (!st.bind(1, upc.value_or(0)).bind(2, form.trimmed("upcId")).step()) {
     return failure("We couldn't find that item.");
   }
