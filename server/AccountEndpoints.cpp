@@ -155,6 +155,7 @@ Authentication authenticateAccount(Database& db, ServerState& state, const std::
   const bool known = st.bind(1, trim(email)).step();
   const long long id = known ? st.integer(0) : 0;
   const std::string hash = known ? st.text(1) : std::string();
+  st.reset();  // no read snapshot held through the slow check (it would hold up checkpoints)
   if (!known || !state.hasher.verify(password, hash)) {
     state.signIns.failed(email, client);
     return {};
@@ -259,6 +260,7 @@ json::Value AccountEndpoints::registration(const FormFields& form) {
     return accountAnswer(*db, std::nullopt, "", profileError.empty() ? addressError : profileError)
         .with("validateFlag", flags(profileError.empty(), addressError.empty()));
   }
+  db->resetStatements();  // as above: no snapshot held while hashing
   const std::string hash = state_.hasher.hash(password);
   Transaction tx(*db, true);
   if (emailTaken(*db, email, 0)) {

@@ -35,6 +35,9 @@ Database::Database(const std::filesystem::path& file, std::shared_ptr<std::mutex
   // No memory map: remapping the growing file on every commit cost more than it saved, and
   // each connection's map counted again in the resident memory.
   exec("PRAGMA mmap_size=0");
+  // The log is emptied by the committing writer past kWalCheckpointPages (Transaction::commit);
+  // SQLite's own checkpoint would copy the same pages once more just before.
+  exec("PRAGMA wal_autocheckpoint=0");
   sqlite3_wal_hook(
       db_,
       [](void* self, sqlite3*, const char*, int pages) {

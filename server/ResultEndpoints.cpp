@@ -130,25 +130,33 @@ json::Value emptyResults(std::string message) {
       .build();
 }
 
-json::Value productRow(Database& db, long long productId, const std::string& baseUrl) {
+json::Value productRow(Database& db, long long productId, const std::string& baseUrl,
+                       ProductRowCache* cache) {
+  const std::string id = std::to_string(productId);
+  const std::string image = baseUrl + "/images/product/" + id + ".png";
+  if (cache) {
+    if (auto row = cache->find(productId)) return row->with("imageSource", image);
+  }
   auto& st = db.prepare(
       "SELECT name, old_cents, new_cents, price_type, rating, more_color, find_in_store, "
       "available FROM products WHERE id = ?");
   if (!st.bind(1, productId).step()) return json::Value::object();
-  const std::string id = std::to_string(productId);
-  return ObjectBuilder()
-      .add("prodId", id)
-      .add("prodName", st.text(0))
-      .add("prodDesc", st.text(0))
-      .add("oldPrice", formatCents(st.integer(1)))
-      .add("newPrice", st.integer(2) > 0 ? formatCents(st.integer(2)) : std::string())
-      .add("priceTypeFlag", st.text(3))
-      .add("overallRating", halfSteps(st.integer(4)))
-      .add("moreColor", st.integer(5) ? "1" : "0")
-      .add("findInStoreFlag", number(st.integer(6)))
-      .add("available", number(st.integer(7)))
-      .add("imageSource", baseUrl + "/images/product/" + id + ".png")
-      .build();
+  json::Value row =
+      ObjectBuilder()
+          .add("prodId", id)
+          .add("prodName", st.text(0))
+          .add("prodDesc", st.text(0))
+          .add("oldPrice", formatCents(st.integer(1)))
+          .add("newPrice", st.integer(2) > 0 ? formatCents(st.integer(2)) : std::string())
+          .add("priceTypeFlag", st.text(3))
+          .add("overallRating", halfSteps(st.integer(4)))
+          .add("moreColor", st.integer(5) ? "1" : "0")
+          .add("findInStoreFlag", number(st.integer(6)))
+          .add("available", number(st.integer(7)))
+          .add("imageSource", image)
+          .build();
+  if (cache) cache->put(productId, row);
+  return row;
 }
 
 std::string ResultEndpoints::searchQuery(std::string_view phrase) {
@@ -226,7 +234,7 @@ json::Value ResultEndpoints::answer(Database& db, const CandidateList& candidate
   const auto total = static_cast<long long>(found.size());
   const long long first = std::min(total, (*page - 1) * kPageLimit);
   for (long long i = first; i < std::min(total, first + kPageLimit); ++i) {
-    rows.push_back(productRow(db, found[static_cast<std::size_t>(i)]->id, baseUrl));
+    rows.push_back(productRow(db, found[static_cast<std::size_t>(i)]->id, baseUrl, &state_.rows));
   }
   ObjectBuilder out;
   out.add("data", json::Value::array(std::move(rows)));

@@ -9,6 +9,7 @@
 #include "AnalyticsLog.hpp"
 #include "DatabasePool.hpp"
 #include "PasswordHasher.hpp"
+#include "ProductRowCache.hpp"
 #include "ResultCache.hpp"
 #include "SignInGuard.hpp"
 
@@ -21,6 +22,7 @@ struct ServerState {
   PasswordHasher hasher;
   SignInGuard signIns;
   ResultCache results;
+  ProductRowCache rows;
   AnalyticsLog analytics;
   std::uint64_t seed = 1;
 };
