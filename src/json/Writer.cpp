@@ -58,8 +58,15 @@ void appendEscape(std::string& out, unsigned char c) {
   }
 }
 
-bool isContainer(const Node* n) {
-  return n != nullptr && (n->type == Type::Array || n->type == Type::Object);
+bool isContainer(const Ref& ref) {
+  Type type = ref.type();
+  return type == Type::Array || type == Type::Object;
+}
+
+// Texts of a parsed document are valid UTF-8 and numbers valid JSON already; hand-built ones
+// are checked.
+bool isBuilt(const Ref& ref) {
+  return !ref.isInline() && ref.node()->has(Node::kBuilt);
 }
 
 }  // namespace
@@ -101,7 +108,7 @@ bool appendQuotedChecked(std::string& out, std::string_view text) {
   return true;
 }
 
-bool Writer::write(const Node* root, std::string& out) {
+bool Writer::write(const Ref& root, std::string& out) {
   out_ = &out;
   frames_.clear();
   errors_.clear();
@@ -110,10 +117,10 @@ bool Writer::write(const Node* root, std::string& out) {
   while (!frames_.empty()) {
     Frame& frame = frames_.back();
     const Node* node = frame.node;
-    bool object = node->type == Type::Object;
-    if (frame.next == node->size) {
+    bool object = node->type() == Type::Object;
+    if (frame.next == node->size()) {
       --depth_;
-      if (options_.humanReadable && node->size != 0) newline(depth_);
+      if (options_.humanReadable && node->size() != 0) newline(depth_);
       out += object ? '}' : ']';
       frames_.pop_back();
       continue;
@@ -121,23 +128,22 @@ bool Writer::write(const Node* root, std::string& out) {
     std::size_t i = frame.next++;
     if (i > 0) out += ',';
     if (options_.humanReadable) newline(depth_);
-    const Node* child;
+    const Ref* child;
     if (object) {
       const Entry* member = memberAt(frame, i);
-      // Texts of a parsed document are valid UTF-8 already; hand-built ones are checked.
-      if (!node->built) {
-        appendQuoted(out, member->key);
-      } else if (!appendQuotedChecked(out, member->key)) {
+      if (!node->has(Node::kBuilt)) {
+        appendQuoted(out, member->key.text());
+      } else if (!appendQuotedChecked(out, member->key.text())) {
         fail(1, "JSON object key must be string");
         wrapFrames(frames_.size() - 1);
         return false;
       }
       out += options_.humanReadable ? " : " : ":";
-      child = member->value;
+      child = &member->value;
     } else {
-      child = arrayItem(node, i);
+      child = &arrayItem(node, i);
     }
-    if (!begin(child)) {
+    if (!begin(*child)) {
       wrapFrames(frames_.size());
       return false;
     }
@@ -146,47 +152,47 @@ bool Writer::write(const Node* root, std::string& out) {
 }
 
 // Writes a scalar whole, or opens a container and pushes its frame.
-bool Writer::begin(const Node* node) {
+bool Writer::begin(const Ref& ref) {
   std::string& out = *out_;
-  if (isContainer(node)) {
+  if (isContainer(ref)) {
+    const Node* node = ref.node();
     ++depth_;
     if (options_.maxDepth != 0 && depth_ > options_.maxDepth) {
       fail(7, "Nested too deep");
       return false;
     }
-    out += node->type == Type::Object ? '{' : '[';
+    out += node->type() == Type::Object ? '{' : '[';
     Frame frame{node, 0, {}};
-    if (options_.sortKeys && node->type == Type::Object) {
-      frame.order.reserve(node->size);
-      for (std::size_t i = 0; i < node->size; ++i) frame.order.push_back(&node->members[i]);
+    if (options_.sortKeys && node->type() == Type::Object) {
+      frame.order.reserve(node->size());
+      for (std::size_t i = 0; i < node->size(); ++i) frame.order.push_back(&node->members()[i]);
       std::sort(frame.order.begin(), frame.order.end(),
-                [](const Entry* a, const Entry* b) { return a->key < b->key; });
+                [](const Entry* a, const Entry* b) { return a->key.text() < b->key.text(); });
     }
     frames_.push_back(std::move(frame));
     return true;
   }
-  if (node == nullptr) {
-    fail(1, "JSON serialisation not supported for (null)");
-    return false;
-  }
-  switch (node->type) {
+  switch (ref.type()) {
+    case Type::Absent:
+      fail(1, "JSON serialisation not supported for (null)");
+      return false;
     case Type::Null:
       out += "null";
       return true;
     case Type::Boolean:
-      out += node->boolean ? "true" : "false";
+      out += ref.boolean() ? "true" : "false";
       return true;
     case Type::Number:
-      if (node->built && !number::isJsonNumber(node->text())) {
-        fail(1, "JSON serialisation not supported for " + std::string(node->text()));
+      if (isBuilt(ref) && !number::isJsonNumber(ref.text())) {
+        fail(1, "JSON serialisation not supported for " + std::string(ref.text()));
         return false;
       }
-      out += node->text();
+      out += ref.text();
       return true;
     default:  // String
-      if (!node->built) {
-        appendQuoted(out, node->text());
-      } else if (!appendQuotedChecked(out, node->text())) {
+      if (!isBuilt(ref)) {
+        appendQuoted(out, ref.text());
+      } else if (!appendQuotedChecked(out, ref.text())) {
         fail(1, "JSON serialisation not supported for text that is not UTF-8");
         return false;
       }
@@ -195,7 +201,7 @@ bool Writer::begin(const Node* node) {
 }
 
 const Entry* Writer::memberAt(const Frame& frame, std::size_t i) const {
-  return frame.order.empty() ? &frame.node->members[i] : frame.order[i];
+  return frame.order.empty() ? &frame.node->members()[i] : frame.order[i];
 }
 
 void Writer::newline(std::size_t level) {
@@ -207,9 +213,9 @@ void Writer::newline(std::size_t level) {
 void Writer::wrapFrames(std::size_t count) {
   for (std::size_t i = count; i-- > 0;) {
     const Frame& frame = frames_[i];
-    if (frame.node->type != Type::Object) continue;
+    if (frame.node->type() != Type::Object) continue;
     const Entry* member = memberAt(frame, frame.next - 1);
-    fail(1, "Unsupported value for key " + std::string(member->key) + " in object");
+    fail(1, "Unsupported value for key " + std::string(member->key.text()) + " in object");
   }
 }
 
