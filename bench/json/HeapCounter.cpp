@@ -25,15 +25,9 @@ void noteFree(void* p) {
 }
 
 void* countedAlloc(std::size_t n) {
-  void* p = std::malloc(n == 0 ? 1 : n);
+  void* p = kelda::bench::countedMalloc(n == 0 ? 1 : n);
   if (p == nullptr) throw std::bad_alloc();
-  noteAlloc(p);
   return p;
-}
-
-void countedFree(void* p) {
-  noteFree(p);
-  std::free(p);
 }
 
 }  // namespace
@@ -42,6 +36,24 @@ namespace kelda::bench {
 
 long long liveHeapBytes() {
   return gLive.load();
+}
+
+void* countedMalloc(std::size_t n) {
+  void* p = std::malloc(n);
+  noteAlloc(p);
+  return p;
+}
+
+void* countedRealloc(void* p, std::size_t n) {
+  noteFree(p);
+  void* moved = std::realloc(p, n);
+  noteAlloc(moved != nullptr || n == 0 ? moved : p);
+  return moved;
+}
+
+void countedFree(void* p) {
+  noteFree(p);
+  std::free(p);
 }
 
 namespace detail {
@@ -62,14 +74,14 @@ void* operator new[](std::size_t n) {
   return countedAlloc(n);
 }
 void operator delete(void* p) noexcept {
-  countedFree(p);
+  kelda::bench::countedFree(p);
 }
 void operator delete[](void* p) noexcept {
-  countedFree(p);
+  kelda::bench::countedFree(p);
 }
 void operator delete(void* p, std::size_t) noexcept {
-  countedFree(p);
+  kelda::bench::countedFree(p);
 }
 void operator delete[](void* p, std::size_t) noexcept {
-  countedFree(p);
+  kelda::bench::countedFree(p);
 }

@@ -10,6 +10,11 @@ namespace kelda::bench {
 // Live heap bytes now.
 long long liveHeapBytes();
 
+// malloc, realloc and free with the same accounting, for libraries that take an allocator.
+void* countedMalloc(std::size_t n);
+void* countedRealloc(void* p, std::size_t n);
+void countedFree(void* p);
+
 // Peak heap growth while `work` runs, in bytes above what was live when it started.
 template <class F>
 long long peakHeapGrowth(F work);
