@@ -64,8 +64,8 @@ class Value::Ref {
   bool isInline() const { return (word_ & kInline) != 0; }
   // The node of a Ref that is neither absent nor inline.
   const Node* node() const { return reinterpret_cast<const Node*>(word_); }
-  // Equal words mean equal values; an inline text never equals a node's text, because texts of
-  // up to kInlineMax bytes are always held inline by the reader.
+  // Equal words mean equal values. Within one parsed document the keys of objects also have
+  // equal words whenever their texts are equal (see KeyTable).
   std::uint64_t word() const { return word_; }
 
   inline Type type() const;
@@ -96,8 +96,8 @@ struct alignas(8) Node {
   static constexpr unsigned kBuilt = 1;      // hand-built: owns its children, texts unchecked
   static constexpr unsigned kExternal = 2;   // payload reached through ExternalNode::payload
   static constexpr unsigned kSegmented = 4;  // a SegmentedArrayNode: no table, use arrayItem()
-  static constexpr std::size_t kMaxSize = (std::uint64_t(1) << 48) - 1;
 
+  // Type in bits 0-7, flags in bits 8-15, size (below 2^48) from bit 16 on.
   static constexpr std::uint64_t header(Type type, std::size_t size, unsigned flags = 0) {
     return std::uint64_t(type) | std::uint64_t(flags) << 8 | std::uint64_t(size) << 16;
   }

@@ -91,6 +91,7 @@ void Reader::releaseLargeBuffers() {
   constexpr std::size_t kKeepBytes = std::size_t(1) << 20;
   if (buffer_.capacity() > kKeepBytes) std::string().swap(buffer_);
   stack_.clear();
+  keys_.clear();
   if (frames_.capacity() * sizeof(Frame) > kKeepBytes) std::vector<Frame>().swap(frames_);
 }
 
