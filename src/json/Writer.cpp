@@ -58,17 +58,6 @@ void appendEscape(std::string& out, unsigned char c) {
   }
 }
 
-bool isContainer(const Ref& ref) {
-  Type type = ref.type();
-  return type == Type::Array || type == Type::Object;
-}
-
-// Texts of a parsed document are valid UTF-8 and numbers valid JSON already; hand-built ones
-// are checked.
-bool isBuilt(const Ref& ref) {
-  return !ref.isInline() && ref.node()->has(Node::kBuilt);
-}
-
 }  // namespace
 
 void appendQuoted(std::string& out, std::string_view text) {
@@ -116,12 +105,10 @@ bool Writer::write(const Ref& root, std::string& out) {
   if (!begin(root)) return false;
   while (!frames_.empty()) {
     Frame& frame = frames_.back();
-    const Node* node = frame.node;
-    bool object = node->type() == Type::Object;
-    if (frame.next == node->size()) {
+    if (frame.next == frame.size) {
       --depth_;
-      if (options_.humanReadable && node->size() != 0) newline(depth_);
-      out += object ? '}' : ']';
+      if (options_.humanReadable && frame.size != 0) newline(depth_);
+      out += frame.object ? '}' : ']';
       frames_.pop_back();
       continue;
     }
@@ -129,9 +116,9 @@ bool Writer::write(const Ref& root, std::string& out) {
     if (i > 0) out += ',';
     if (options_.humanReadable) newline(depth_);
     const Ref* child;
-    if (object) {
+    if (frame.object) {
       const Entry* member = memberAt(frame, i);
-      if (!node->has(Node::kBuilt)) {
+      if (!frame.node->has(Node::kBuilt)) {
         appendQuoted(out, member->key.text());
       } else if (!appendQuotedChecked(out, member->key.text())) {
         fail(1, "JSON object key must be string");
@@ -141,7 +128,7 @@ bool Writer::write(const Ref& root, std::string& out) {
       out += options_.humanReadable ? " : " : ":";
       child = &member->value;
     } else {
-      child = &arrayItem(node, i);
+      child = frame.items != nullptr ? &frame.items[i] : &arrayItem(frame.node, i);
     }
     if (!begin(*child)) {
       wrapFrames(frames_.size());
@@ -153,46 +140,34 @@ bool Writer::write(const Ref& root, std::string& out) {
 
 // Writes a scalar whole, or opens a container and pushes its frame.
 bool Writer::begin(const Ref& ref) {
-  std::string& out = *out_;
-  if (isContainer(ref)) {
-    const Node* node = ref.node();
-    ++depth_;
-    if (options_.maxDepth != 0 && depth_ > options_.maxDepth) {
-      fail(7, "Nested too deep");
-      return false;
-    }
-    out += node->type() == Type::Object ? '{' : '[';
-    Frame frame{node, 0, {}};
-    if (options_.sortKeys && node->type() == Type::Object) {
-      frame.order.reserve(node->size());
-      for (std::size_t i = 0; i < node->size(); ++i) frame.order.push_back(&node->members()[i]);
-      std::sort(frame.order.begin(), frame.order.end(),
-                [](const Entry* a, const Entry* b) { return a->key.text() < b->key.text(); });
-    }
-    frames_.push_back(std::move(frame));
+  if (ref.isInline()) {
+    writeInline(ref);
     return true;
   }
-  switch (ref.type()) {
-    case Type::Absent:
-      fail(1, "JSON serialisation not supported for (null)");
-      return false;
-    case Type::Null:
-      out += "null";
-      return true;
-    case Type::Boolean:
-      out += ref.boolean() ? "true" : "false";
-      return true;
+  if (ref.isAbsent()) {
+    fail(1, "JSON serialisation not supported for (null)");
+    return false;
+  }
+  const Node* node = ref.node();
+  std::string& out = *out_;
+  // Texts of a parsed document are valid UTF-8 and numbers valid JSON already; hand-built ones
+  // are checked.
+  bool built = node->has(Node::kBuilt);
+  switch (node->type()) {
+    case Type::Array:
+    case Type::Object:
+      return open(node);
     case Type::Number:
-      if (isBuilt(ref) && !number::isJsonNumber(ref.text())) {
-        fail(1, "JSON serialisation not supported for " + std::string(ref.text()));
+      if (built && !number::isJsonNumber(node->text())) {
+        fail(1, "JSON serialisation not supported for " + std::string(node->text()));
         return false;
       }
-      out += ref.text();
+      out += node->text();
       return true;
     default:  // String
-      if (!isBuilt(ref)) {
-        appendQuoted(out, ref.text());
-      } else if (!appendQuotedChecked(out, ref.text())) {
+      if (!built) {
+        appendQuoted(out, node->text());
+      } else if (!appendQuotedChecked(out, node->text())) {
         fail(1, "JSON serialisation not supported for text that is not UTF-8");
         return false;
       }
@@ -200,8 +175,51 @@ bool Writer::begin(const Ref& ref) {
   }
 }
 
+// Null, a boolean, or a short text of a parsed document (never hand-built).
+void Writer::writeInline(const Ref& ref) {
+  std::string& out = *out_;
+  switch (ref.type()) {
+    case Type::Null:
+      out += "null";
+      break;
+    case Type::Boolean:
+      out += ref.boolean() ? "true" : "false";
+      break;
+    case Type::Number:
+      out += ref.text();
+      break;
+    default:  // String
+      appendQuoted(out, ref.text());
+      break;
+  }
+}
+
+bool Writer::open(const Node* node) {
+  ++depth_;
+  if (options_.maxDepth != 0 && depth_ > options_.maxDepth) {
+    fail(7, "Nested too deep");
+    return false;
+  }
+  bool object = node->type() == Type::Object;
+  *out_ += object ? '{' : '[';
+  Frame frame{node, object, nullptr, nullptr, node->size(), 0, {}};
+  if (object) {
+    frame.members = node->members();
+    if (options_.sortKeys) {
+      frame.order.reserve(frame.size);
+      for (std::size_t i = 0; i < frame.size; ++i) frame.order.push_back(&frame.members[i]);
+      std::sort(frame.order.begin(), frame.order.end(),
+                [](const Entry* a, const Entry* b) { return a->key.text() < b->key.text(); });
+    }
+  } else if (!node->has(Node::kSegmented)) {
+    frame.items = node->items();
+  }
+  frames_.push_back(std::move(frame));
+  return true;
+}
+
 const Entry* Writer::memberAt(const Frame& frame, std::size_t i) const {
-  return frame.order.empty() ? &frame.node->members()[i] : frame.order[i];
+  return frame.order.empty() ? &frame.members[i] : frame.order[i];
 }
 
 void Writer::newline(std::size_t level) {
@@ -213,7 +231,7 @@ void Writer::newline(std::size_t level) {
 void Writer::wrapFrames(std::size_t count) {
   for (std::size_t i = count; i-- > 0;) {
     const Frame& frame = frames_[i];
-    if (frame.node->type() != Type::Object) continue;
+    if (!frame.object) continue;
     const Entry* member = memberAt(frame, frame.next - 1);
     fail(1, "Unsupported value for key " + std::string(member->key.text()) + " in object");
   }
