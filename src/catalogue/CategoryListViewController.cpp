@@ -2,9 +2,8 @@
 
 #include <utility>
 
+#include "catalogue/ScreenParts.hpp"
 #include "gateway/ExceptionGuard.hpp"
-#include "ui/BarButtonItem.hpp"
-#include "ui/NavigationController.hpp"
 #include "ui/TableViewCell.hpp"
 
 namespace kelda::catalogue {
@@ -20,14 +19,8 @@ ui::TableView& CategoryListViewController::tableView() {
 
 std::shared_ptr<ui::View> CategoryListViewController::loadView() {
   auto root = std::make_shared<ui::View>();
-  table_ = root->add<ui::TableView>(ui::TableViewStyle::Plain);
-  table_->dataSource = this;
-  table_->delegate = this;
-  if (!backTitle_.empty()) {
-    navigationItem().leftBarButtonItem = std::make_shared<ui::BarButtonItem>(backTitle_, [this] {
-      if (auto* navigation = navigationController()) navigation->popViewControllerAnimated(true);
-    });
-  }
+  table_ = addTable(*root, *this);
+  if (!backTitle_.empty()) setPopButton(*this, backTitle_);
   return root;
 }
 

@@ -6,9 +6,9 @@
 #include "catalogue/LandingRequests.hpp"
 #include "catalogue/NothingFoundAlert.hpp"
 #include "catalogue/ResultAnswer.hpp"
+#include "catalogue/ScreenParts.hpp"
 #include "gateway/TarnObjects.hpp"
 #include "platform/TaskAndReply.hpp"
-#include "ui/NavigationController.hpp"
 
 namespace kelda::catalogue {
 
@@ -42,7 +42,7 @@ void CtrDetailViewController::stopAnimator(RequestStatus status, const json::Val
   results_->categoryId = category["categoryId"].describe();
   results_->refineSearchFlagWithPageNumber = 0;
   results_->setTitle(category["categoryName"].str());
-  if (auto* navigation = navigationController()) navigation->pushViewController(results_, true);
+  pushScreen(*this, results_);
 }
 
 }  // namespace kelda::catalogue

@@ -3,10 +3,10 @@
 #include "catalogue/CtrDetailViewController.hpp"
 #include "catalogue/LandingRequests.hpp"
 #include "catalogue/NothingFoundAlert.hpp"
+#include "catalogue/ScreenParts.hpp"
 #include "gateway/TarnObjects.hpp"
 #include "gateway/TarnServerAPIs.hpp"
 #include "platform/TaskAndReply.hpp"
-#include "ui/NavigationController.hpp"
 
 namespace kelda::catalogue {
 
@@ -46,9 +46,7 @@ void CtrViewController::categoryTapped(const json::Value& category) {
         auto detail = std::make_shared<CtrDetailViewController>(
             category["categoryName"].str(),
             gateway::TarnObjects::sharedInstance().ctrSubCategoryDictionary()["data"]);
-        if (auto* navigation = screen.navigationController()) {
-          navigation->pushViewController(detail, true);
-        }
+        pushScreen(screen, detail);
       });
 }
 

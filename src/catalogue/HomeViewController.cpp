@@ -16,6 +16,7 @@
 #include "catalogue/ResultViewController.hpp"
 #include "catalogue/SalesRequests.hpp"
 #include "catalogue/SalesViewController.hpp"
+#include "catalogue/ScreenParts.hpp"
 #include "catalogue/SearchTitle.hpp"
 #include "gateway/ExceptionGuard.hpp"
 #include "gateway/GlobalFlags.hpp"
@@ -263,7 +264,7 @@ bool HomeViewController::openSalesWhenHeld() {
   if (state().salesDictionary().empty()) return false;
   overlay_.hide();
   if (!sales_) sales_ = std::make_shared<SalesViewController>();
-  if (auto* navigation = navigationController()) navigation->pushViewController(sales_, true);
+  pushScreen(*this, sales_);
   return true;
 }
 
@@ -279,9 +280,7 @@ void HomeViewController::fetchCtrCategory() {
             showNothingFoundAlert();
             return;
           }
-          if (auto* navigation = screen.navigationController()) {
-            navigation->pushViewController(std::make_shared<CtrViewController>(), true);
-          }
+          pushScreen(screen, std::make_shared<CtrViewController>());
         });
   });
 }

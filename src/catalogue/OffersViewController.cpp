@@ -3,6 +3,7 @@
 #include <string>
 
 #include "catalogue/SalesRequests.hpp"
+#include "catalogue/ScreenParts.hpp"
 #include "gateway/TarnObjects.hpp"
 #include "platform/TaskAndReply.hpp"
 #include "ui/BarButtonItem.hpp"
@@ -35,9 +36,7 @@ ui::TableView& OffersViewController::tableView() {
 
 std::shared_ptr<ui::View> OffersViewController::loadView() {
   auto root = std::make_shared<ui::View>();
-  table_ = root->add<ui::TableView>(ui::TableViewStyle::Plain);
-  table_->dataSource = this;
-  table_->delegate = this;
+  table_ = addTable(*root, *this);
   navigationItem().leftBarButtonItem =
       std::make_shared<ui::BarButtonItem>("home", [this] { goHome(); });
   // The in-store savings button has no action of its own.

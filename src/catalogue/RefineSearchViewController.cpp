@@ -5,12 +5,12 @@
 #include "catalogue/NothingFoundAlert.hpp"
 #include "catalogue/RefinementRequests.hpp"
 #include "catalogue/RefinementValues.hpp"
+#include "catalogue/ScreenParts.hpp"
 #include "gateway/ExceptionGuard.hpp"
 #include "gateway/TarnObjects.hpp"
 #include "gateway/TarnServerAPIs.hpp"
 #include "platform/NotificationCenter.hpp"
 #include "platform/TaskAndReply.hpp"
-#include "ui/BarButtonItem.hpp"
 #include "ui/Button.hpp"
 #include "ui/NavigationController.hpp"
 #include "ui/TableViewCell.hpp"
@@ -118,12 +118,8 @@ void RefineSearchViewController::buildRows(ResultList list) {
 
 std::shared_ptr<ui::View> RefineSearchViewController::loadView() {
   auto root = std::make_shared<ui::View>();
-  table_ = root->add<ui::TableView>(ui::TableViewStyle::Grouped);
-  table_->dataSource = this;
-  table_->delegate = this;
-  navigationItem().leftBarButtonItem = std::make_shared<ui::BarButtonItem>("Back", [this] {
-    if (auto* navigation = navigationController()) navigation->popViewControllerAnimated(true);
-  });
+  table_ = addTable(*root, *this, ui::TableViewStyle::Grouped);
+  setPopButton(*this, "Back");
   return root;
 }
 
@@ -171,9 +167,7 @@ void RefineSearchViewController::didSelectRowAtIndexPath(ui::TableView& tableVie
     valuesScreen_->key = row.key;
     valuesScreen_->key1 = row.name;
     valuesScreen_->setTitle(title());
-    if (auto* navigation = navigationController()) {
-      navigation->pushViewController(valuesScreen_, true);
-    }
+    pushScreen(*this, valuesScreen_);
   });
   tableView.deselectRowAtIndexPath(indexPath, true);
 }

@@ -3,10 +3,10 @@
 #include <utility>
 
 #include "catalogue/RefineSearchViewController.hpp"
+#include "catalogue/ScreenParts.hpp"
 #include "gateway/ExceptionGuard.hpp"
 #include "gateway/TarnObjects.hpp"
 #include "platform/NotificationCenter.hpp"
-#include "ui/BarButtonItem.hpp"
 #include "ui/NavigationController.hpp"
 #include "ui/TableViewCell.hpp"
 
@@ -43,12 +43,8 @@ ui::TableView& RefinementValues::tableView() {
 
 std::shared_ptr<ui::View> RefinementValues::loadView() {
   auto root = std::make_shared<ui::View>();
-  table_ = root->add<ui::TableView>(ui::TableViewStyle::Plain);
-  table_->dataSource = this;
-  table_->delegate = this;
-  navigationItem().leftBarButtonItem = std::make_shared<ui::BarButtonItem>("Back", [this] {
-    if (auto* navigation = navigationController()) navigation->popViewControllerAnimated(true);
-  });
+  table_ = addTable(*root, *this);
+  setPopButton(*this, "Back");
   return root;
 }
 

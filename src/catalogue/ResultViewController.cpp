@@ -9,6 +9,7 @@
 #include "catalogue/RefinementRequests.hpp"
 #include "catalogue/ResultAsyncCell.hpp"
 #include "catalogue/SalesRequests.hpp"
+#include "catalogue/ScreenParts.hpp"
 #include "catalogue/SearchTitle.hpp"
 #include "gateway/ExceptionGuard.hpp"
 #include "gateway/TarnObjects.hpp"
@@ -75,12 +76,8 @@ ResultList ResultViewController::tappedList() const {
 
 std::shared_ptr<ui::View> ResultViewController::loadView() {
   auto root = std::make_shared<ui::View>();
-  table_ = root->add<ui::TableView>(ui::TableViewStyle::Plain);
-  table_->dataSource = this;
-  table_->delegate = this;
-  navigationItem().leftBarButtonItem = std::make_shared<ui::BarButtonItem>("Back", [this] {
-    if (auto* navigation = navigationController()) navigation->popViewControllerAnimated(true);
-  });
+  table_ = addTable(*root, *this);
+  setPopButton(*this, "Back");
   auto refine = std::make_shared<ui::BarButtonItem>("Refine", [this] { refineYourResult(); });
   refine->imageName = "sort_btn.png";
   navigationItem().rightBarButtonItem = refine;
@@ -202,7 +199,7 @@ void ResultViewController::refineYourResult() {
     // The top-rated list starts every visit from no choice.
     const bool keepChoices = refineSearchFlagWithPageNumber == 1 && list != ResultList::Landing;
     refine_->prepare(list, id, navigationItem().title, keepChoices);
-    if (auto* navigation = navigationController()) navigation->pushViewController(refine_, true);
+    pushScreen(*this, refine_);
   });
 }
 

@@ -3,11 +3,11 @@
 #include "catalogue/NothingFoundAlert.hpp"
 #include "catalogue/SalesDetailViewController.hpp"
 #include "catalogue/SalesRequests.hpp"
+#include "catalogue/ScreenParts.hpp"
 #include "catalogue/SubCategoryResultViewController.hpp"
 #include "gateway/TarnObjects.hpp"
 #include "gateway/TarnServerAPIs.hpp"
 #include "platform/TaskAndReply.hpp"
-#include "ui/NavigationController.hpp"
 
 namespace kelda::catalogue {
 namespace {
@@ -65,9 +65,7 @@ void SalesViewController::categoryTapped(const json::Value& category) {
         if (!outcome.subcategories.empty()) {
           auto detail = std::make_shared<SalesDetailViewController>(category["col1name"].str(),
                                                                     outcome.subcategories);
-          if (auto* navigation = screen.navigationController()) {
-            navigation->pushViewController(detail, true);
-          }
+          pushScreen(screen, detail);
           return;
         }
         showSalesResults(screen, screen.results_, outcome.resultsStatus, category);

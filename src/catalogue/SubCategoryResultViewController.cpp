@@ -2,8 +2,8 @@
 
 #include "catalogue/NothingFoundAlert.hpp"
 #include "catalogue/ResultAnswer.hpp"
+#include "catalogue/ScreenParts.hpp"
 #include "gateway/TarnObjects.hpp"
-#include "ui/NavigationController.hpp"
 
 namespace kelda::catalogue {
 
@@ -29,7 +29,7 @@ void showSalesResults(ui::ViewController& from,
   list->categoryId = id;
   list->refineSearchFlagWithPageNumber = 0;
   list->setTitle(category["col1name"].str());
-  if (auto* navigation = from.navigationController()) navigation->pushViewController(list, true);
+  pushScreen(from, list);
 }
 
 }  // namespace kelda::catalogue
