@@ -1,5 +1,5 @@
-// The narrowed result requests and the sales and landing-page requests: exact bodies, where each
-// answer is kept, and that a request without an answer changes nothing.
+// The narrowed result requests: exact bodies, the widening, and where each answer is kept; the
+// landing-page list's own address.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,7 +8,6 @@
 #include "catalogue/BodyRoutedServer.hpp"
 #include "catalogue/LandingRequests.hpp"
 #include "catalogue/RefinementRequests.hpp"
-#include "catalogue/SalesRequests.hpp"
 #include "gateway/TarnObjects.hpp"
 #include "json/SBJson.hpp"
 #include "support/ClientFixture.hpp"
@@ -78,107 +77,16 @@ TEST_F(RefinementRequestsTest, NarrowedSearchSendsTheChoicesEncodedOnce) {
   EXPECT_EQ(request->header("Content-Length"), std::to_string(body.size()));
   // Nothing found is still the answer: no widening for a search.
   EXPECT_EQ(server().requestsTo("/results_search").size(), 1u);
-  EXPECT_EQ(state().searchResultsDictionary()["extra"][0]["totalCount"].str(), "0");
   EXPECT_EQ(values, chosen);
-}
 
-TEST_F(RefinementRequestsTest, NarrowedPagesAppendToTheListTheyBelongTo) {
-  const json::Value refinements = json::JSONValue(R"({"BRAND":"A&B","PRICE":""})");
-  struct Case {
-    ResultList list;
-    const char* path;
-    const char* body;
-  };
-  const Case cases[] = {
-      {ResultList::Category, "/results",
-       R"(pageNumber=2&categoryId=31&refinements={"BRAND":"A%26B","PRICE":""})"},
-      {ResultList::Search, "/results_search",
-       R"(pageNumber=2&searchPhrase=31&refinements={"BRAND":"A%26B","PRICE":""})"},
-      {ResultList::Sales, "/results",
-       R"(pageNumber=2&categoryId=31&refinements={"BRAND":"A%26B","PRICE":""})"},
-      {ResultList::Landing, "/results",
-       R"(pageNumber=2&categoryId=31&refinements={"BRAND":"A%26B","PRICE":""})"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.path);
-    server().clearRequests();
-    server().answer(c.path, kOne);
-    storeListAnswer(c.list, json::JSONValue(R"({"data":[{"prodId":"1"}]})"));
-    ASSERT_EQ(RefinementRequests::refinedPage(c.list, "2", "31", refinements),
-              RequestStatus::Answered);
-    ASSERT_EQ(server().requestCount(), 1u);
-    EXPECT_EQ(server().lastRequest(c.path)->body, c.body);
-    const json::Value merged = listAnswer(c.list);
-    ASSERT_EQ(merged["data"].size(), 2u);
-    EXPECT_EQ(merged["data"][1]["prodId"].str(), "9");
-  }
-}
-
-TEST_F(RefinementRequestsTest, NarrowingWithoutAnAnswerChangesNothing) {
-  const json::Value shown = json::JSONValue(R"({"data":[{"prodId":"1"}]})");
-  storeListAnswer(ResultList::Sales, shown);
-  state().setResultType(2);
-  json::Value values = json::JSONValue(R"({"BRAND":"Amara"})");
-  const json::Value chosen = values;
-  server().answer("/results", test::FakeAnswer{"<html>", 200, "text/html"});
-  EXPECT_EQ(RefinementRequests::refineSalesResultsPage("31", values), RequestStatus::Failed);
-  EXPECT_EQ(RefinementRequests::updateSalesRefineResultsPage("2", "31", values),
-            RequestStatus::Failed);
-  EXPECT_EQ(server().requestsTo("/results").size(), 2u);  // no widening after a failure
-  forceReachability(platform::ForcedReachability::None);
-  EXPECT_EQ(RefinementRequests::refineCtrResultsPage("31", values), RequestStatus::NotSent);
-  EXPECT_EQ(server().requestsTo("/results").size(), 2u);
-  EXPECT_EQ(listAnswer(ResultList::Sales), shown);
-  EXPECT_EQ(values, chosen);
-  EXPECT_EQ(state().resultType(), 2);
-}
-
-TEST_F(RefinementRequestsTest, SalesAndLandingRequestsSendTheirBodies) {
-  // Another department's refinements are never sent with a sales or landing page.
-  state().setRefinementFilterString(R"({"BRAND":"Amara","PRICE":"201"})");
-  server().answer("/category_sale", R"({"category":[{"col1id":"41","col1name":"Dresses"}]})");
-  server().answer("/results", kOne);
-  server().answer("/category_ctr", R"({"data":[{"categoryName":"Tops","categoryId":60001}]})");
-  server().answer("/get_promo", R"({"data":[{"promotionName":"Ten off","promoCode":"SAVE10"}]})");
-  struct Case {
-    RequestStatus (*send)();
-    const char* path;
-    const char* method;
-    const char* body;
-  };
-  const Case cases[] = {
-      {[] { return SalesRequests::recordForSale("3536"); }, "/category_sale", "POST",
-       "&categoryId=3536"},
-      {[] { return SalesRequests::saleSubCategory("41"); }, "/category_sale", "POST",
-       "categoryId=41"},
-      {[] { return SalesRequests::recordForSalesResult("41"); }, "/results", "POST",
-       R"(categoryId=41&refinements={"BRAND":"","PRICE":""})"},
-      {[] { return SalesRequests::updateSalesResultsPage("2", "41"); }, "/results", "POST",
-       R"(categoryId=41&pageNumber=2&refinements={"BRAND":"","PRICE":""})"},
-      {[] { return SalesRequests::offerDetails(); }, "/get_promo", "GET", ""},
-      {[] { return LandingRequests::ctrSubCategory("118"); }, "/category_ctr", "POST",
-       "parentCategoryId=118"},
-      {[] { return LandingRequests::ctrResults("60001"); }, "/results", "POST", "categoryId=60001"},
-      {[] { return LandingRequests::updateCtrResultsPage("2", "60001"); }, "/results", "POST",
-       R"(categoryId=60001&pageNumber=2&refinements={"BRAND":"","PRICE":""})"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.body);
-    server().clearRequests();
-    EXPECT_EQ(c.send(), RequestStatus::Answered);
-    ASSERT_EQ(server().requestCount(), 1u);
-    const auto request = server().lastRequest(c.path);
-    ASSERT_TRUE(request);
-    EXPECT_EQ(request->method, c.method);
-    EXPECT_EQ(request->body, c.body);
-  }
-  EXPECT_EQ(state().salesDictionary()["category"][0]["col1id"].str(), "41");
-  EXPECT_EQ(state().salesSubcategoryDictionary(), state().salesDictionary());
-  EXPECT_EQ(state().salesResultDictionary()["data"].size(), 2u);
-  EXPECT_EQ(state().ctrResultsDictionary()["data"].size(), 2u);
-  EXPECT_EQ(state().ctrSubCategoryDictionary()["data"][0]["categoryName"].str(), "Tops");
-  EXPECT_EQ(state().offerDetails()["data"][0]["promoCode"].str(), "SAVE10");
-  EXPECT_EQ(state().resultType(), 1);
+  // Its next page goes to the search with the same refinements.
+  server().answer("/results_search", kOne);
+  ASSERT_EQ(RefinementRequests::updateRefineResultsPage("2", "red & blue", values),
+            RequestStatus::Answered);
+  EXPECT_EQ(server().lastRequest("/results_search")->body,
+            R"(pageNumber=2&searchPhrase=red %26 blue&refinements={"BRAND":"H%26M %2B Co 100%25",)"
+            R"("COLOR":"{Crème}"})");
+  EXPECT_EQ(state().searchResultsDictionary()["data"].size(), 1u);
 }
 
 TEST_F(RefinementRequestsTest, LandingListComesFromTheSecondAddressOnly) {

@@ -44,18 +44,5 @@ TEST(RefinementRules, ChoicesCombineWithWhatTheListApplies) {
   }
 }
 
-TEST(RefinementRules, AppliedRefinementsReadOnlyAnObjectText) {
-  auto applied = [](std::string_view answer) {
-    return refinementsText(appliedRefinements(json::JSONValue(answer)));
-  };
-  EXPECT_EQ(applied(R"({"appliedRefinements":"{\"BRAND\":\"A & B\",\"PRICE\":\"\"}"})"),
-            R"({"BRAND":"A & B","PRICE":""})");
-  for (const char* answer :
-       {R"({})", R"({"appliedRefinements":""})", R"({"appliedRefinements":"not json"})",
-        R"({"appliedRefinements":"[1,2]"})", R"({"appliedRefinements":{}})"}) {
-    EXPECT_EQ(applied(answer), "{}") << answer;
-  }
-}
-
 }  // namespace
 }  // namespace kelda::catalogue
