@@ -79,7 +79,7 @@ void RefineSearchViewController::prepare(ResultList list, std::string id, std::s
   const bool keep = keepChoices && key == listKey_;
   if (!keep) values = json::Value::object();
   buildRows(list);
-  const json::Value previous = state().refinementDictionary();
+  const json::Value previous = shown_;
   json::Value display = json::Value::object();
   for (const Row& row : rows_) {
     json::Value shown = previous[row.name];
@@ -88,6 +88,7 @@ void RefineSearchViewController::prepare(ResultList list, std::string id, std::s
                              values.contains(row.sentName);
     display = display.with(row.name, stillChosen ? shown : json::Value(selectText(row.name)));
   }
+  shown_ = display;
   state().setRefinementDictionary(display);
   list_ = list;
   listKey_ = key;
@@ -124,6 +125,14 @@ std::shared_ptr<ui::View> RefineSearchViewController::loadView() {
 }
 
 void RefineSearchViewController::viewWillAppear(bool) {
+  // Back from the value list with a value: its row shows the entry chosen there. The shared
+  // display is then this screen's again (another list's screen may have used it meanwhile).
+  if (valueReceived_) {
+    const json::Value chosen = state().refinementDictionary()[valuesScreen_->key1];
+    if (chosen.isString()) shown_ = shown_.with(valuesScreen_->key1, chosen);
+    valueReceived_ = false;
+  }
+  state().setRefinementDictionary(shown_);
   gateway::TarnServerAPIs::sharedInstance().coremetricsStaticPageViewTag(kPageId);
   table_->reloadData();
 }
@@ -137,7 +146,7 @@ std::shared_ptr<ui::TableViewCell> RefineSearchViewController::cellForRowAtIndex
   const Row& row = rows_[static_cast<std::size_t>(indexPath.row)];
   auto cell = std::make_shared<ui::TableViewCell>(ui::CellStyle::Value1);
   cell->textLabel().text = row.name;
-  const std::string shown = state().refinementDictionary()[row.name].str();
+  const std::string shown = shown_[row.name].str();
   cell->detailTextLabel().text = shown;
   // A row still to be chosen reads grey, a chosen value blue.
   cell->detailTextLabel().textColor =
@@ -162,28 +171,29 @@ void RefineSearchViewController::didSelectRowAtIndexPath(ui::TableView& tableVie
     const Row& row = rows_.at(static_cast<std::size_t>(indexPath.row));
     state().setRefinementArray(row.choices);
     // The value list marks the value this row shows, if it shows one.
-    state().setOldIndex(rowOf(row.choices, state().refinementDictionary()[row.name]));
+    state().setOldIndex(rowOf(row.choices, shown_[row.name]));
     if (!valuesScreen_) valuesScreen_ = std::make_shared<RefinementValues>();
     valuesScreen_->key = row.key;
     valuesScreen_->key1 = row.name;
     valuesScreen_->setTitle(title());
+    state().setRefinementDictionary(shown_);
     pushScreen(*this, valuesScreen_);
   });
   tableView.deselectRowAtIndexPath(indexPath, true);
 }
 
 void RefineSearchViewController::isRefineSearchUpdated(const json::Value& entry) {
-  json::Value display = state().refinementDictionary();
   for (auto [name, value] : entry.members()) {
     values = values.with(name, value);
     if (name == "BRAND") state().setBrand1(value);
     if (name == "PRICE") state().setPrice1(value);
     // A name is sent once: the rows that chose it before no longer show their choice.
     for (const Row& row : rows_) {
-      if (row.sentName == name) display = display.with(row.name, selectText(row.name));
+      if (row.sentName == name) shown_ = shown_.with(row.name, selectText(row.name));
     }
   }
-  state().setRefinementDictionary(display);
+  state().setRefinementDictionary(shown_);
+  valueReceived_ = true;
   if (table_) table_->reloadData();
 }
 

@@ -90,6 +90,10 @@ class RefineSearchViewController : public ui::ViewController,
   std::vector<Row> rows_;
   ResultList list_ = ResultList::Category;
   std::string listKey_;
+  // What each row shows (this screen's copy of the shared refinementDictionary).
+  json::Value shown_ = json::Value::object();
+  // A value came from the value list, which shows its entry on the row next.
+  bool valueReceived_ = false;
   std::shared_ptr<ui::TableView> table_;
   std::shared_ptr<RefinementValues> valuesScreen_;
   BusyOverlayHandle overlay_;

@@ -119,8 +119,14 @@ TEST_F(RefineScreens, ChoicesBelongToTheListTheyWereMadeFor) {
   choose("Color", "Red");
   EXPECT_EQ(json::JSONFragment(searchRefine->values), R"({"BRAND":"Amara"})");
 
-  // The search tab's next list starts from no choice, shown and sent alike.
+  // Back on the search tab its list's choice is still the one shown.
   act(actor().tab("1"));
+  tapAndWait("Refine");
+  EXPECT_TRUE(shows("row.0.0 Brand | Amara >")) << screen();
+  EXPECT_TRUE(shows("row.0.1 Color | Select Color >")) << screen();
+  act(actor().back());
+
+  // The search tab's next list starts from no choice, shown and sent alike.
   act(actor().back());
   server().answer("/results_search", refinablePage(page(1, 2, 2, 2), "{}"));
   act(actor().search("dress"));
