@@ -25,16 +25,20 @@ class RefineSalesScenario : public E2eFixture {
     const std::string address = server().address();
     httplib::Client client(address.substr(0, address.find(':')),
                            std::stoi(address.substr(address.find(':') + 1)));
-    const auto answer = client.Get("/analytics/log");
-    if (!answer || answer->status != 200) return "";
-    for (json::Value tag : json::JSONValue(answer->body)["data"].items()) {
-      const json::Value fields = tag["fields"];
-      if (fields["tid"].str() == "5" &&
-          fields["pi"].str().rfind("PRODUCT: " + product + " (", 0) == 0) {
-        return fields["cg"].str();
+    // The analytics log comes in pages, oldest first.
+    for (int page = 1;; ++page) {
+      const auto answer = client.Get("/analytics/log?page=" + std::to_string(page));
+      if (!answer || answer->status != 200) return "";
+      const json::Value log = json::JSONValue(answer->body);
+      for (json::Value tag : log["data"].items()) {
+        const json::Value fields = tag["fields"];
+        if (fields["tid"].str() == "5" &&
+            fields["pi"].str().rfind("PRODUCT: " + product + " (", 0) == 0) {
+          return fields["cg"].str();
+        }
       }
+      if (page >= log["pageCount"].intValue()) return "";
     }
-    return "";
   }
 };
 
