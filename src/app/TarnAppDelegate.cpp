@@ -6,9 +6,9 @@
 #include "account/SignInRequests.hpp"
 #include "app/MoreViewController.hpp"
 #include "app/NoInternetConnectionViewController.hpp"
-#include "app/OffersViewController.hpp"
 #include "app/ViewBagController.hpp"
 #include "catalogue/HomeViewController.hpp"
+#include "catalogue/OffersViewController.hpp"
 #include "catalogue/SearchViewController.hpp"
 #include "gateway/Connectivity.hpp"
 #include "gateway/ExceptionGuard.hpp"
@@ -96,7 +96,7 @@ void TarnAppDelegate::curlAction() {
   homeViewController_ = std::make_shared<catalogue::HomeViewController>();
   searchViewController_ = std::make_shared<catalogue::SearchViewController>();
   viewBagController_ = std::make_shared<ViewBagController>();
-  offersViewController_ = std::make_shared<OffersViewController>();
+  offersViewController_ = std::make_shared<catalogue::OffersViewController>();
   moreViewController_ = std::make_shared<MoreViewController>();
   homeNavigationController_ = makeTab(homeViewController_, "home", "home.png");
   searchNavigationController_ = makeTab(searchViewController_, "search", "Search.png");

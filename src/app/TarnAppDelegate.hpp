@@ -23,12 +23,12 @@
 namespace kelda::catalogue {
 class HomeViewController;
 class SearchViewController;
+class OffersViewController;
 }  // namespace kelda::catalogue
 
 namespace kelda::app {
 
 class ViewBagController;
-class OffersViewController;
 class MoreViewController;
 class NoInternetConnectionViewController;
 
@@ -99,7 +99,7 @@ class TarnAppDelegate {
     return searchViewController_;
   }
   const std::shared_ptr<ViewBagController>& viewBagController() const { return viewBagController_; }
-  const std::shared_ptr<OffersViewController>& offersViewController() const {
+  const std::shared_ptr<catalogue::OffersViewController>& offersViewController() const {
     return offersViewController_;
   }
   const std::shared_ptr<MoreViewController>& moreViewController() const {
@@ -135,7 +135,7 @@ class TarnAppDelegate {
   std::shared_ptr<catalogue::HomeViewController> homeViewController_;
   std::shared_ptr<catalogue::SearchViewController> searchViewController_;
   std::shared_ptr<ViewBagController> viewBagController_;
-  std::shared_ptr<OffersViewController> offersViewController_;
+  std::shared_ptr<catalogue::OffersViewController> offersViewController_;
   std::shared_ptr<MoreViewController> moreViewController_;
   std::shared_ptr<ui::NavigationController> homeNavigationController_;
   std::shared_ptr<ui::NavigationController> searchNavigationController_;

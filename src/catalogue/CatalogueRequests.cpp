@@ -4,12 +4,10 @@
 #include <utility>
 
 #include "catalogue/DepartmentCaches.hpp"
+#include "catalogue/RequestFrame.hpp"
 #include "catalogue/ResultAnswer.hpp"
-#include "gateway/ExceptionGuard.hpp"
 #include "gateway/TarnObjects.hpp"
-#include "gateway/TarnServerAPIs.hpp"
 #include "gateway/Wire.hpp"
-#include "json/SBJson.hpp"
 
 namespace kelda::catalogue {
 namespace {
@@ -23,34 +21,14 @@ TarnObjects& state() {
   return TarnObjects::sharedInstance();
 }
 
-bool connected() {
-  return gateway::TarnServerAPIs::sharedInstance().internetConnectionAvailable();
-}
-
-// {"BRAND": brand, "PRICE": price} as compact JSON text. The text is a form value like any
-// other: the body encodes its "%", "&" and "+" once.
-std::string refinementsText(const std::string& brand, const std::string& price) {
-  json::Value refinements = json::Value::object({{"BRAND", brand}, {"PRICE", price}});
-  return json::JSONFragment(refinements).value_or("");
-}
-
 std::string withoutAny(const std::string& value) {
   return value == "Any" ? std::string() : value;
-}
-
-// Runs `body` in the exception guard; answers what it answered (Failed after an exception).
-template <class Body>
-RequestStatus guardedRequest(std::string_view operation, Body body) {
-  RequestStatus status = RequestStatus::Failed;
-  gateway::guarded(operation, [&] { status = body(); });
-  return status;
 }
 
 }  // namespace
 
 RequestStatus CatalogueRequests::recordForItemPicker(const std::string& categoryId) {
   return guardedRequest("-[CatalogueRequests recordForItemPicker:]", [&]() -> RequestStatus {
-    if (!connected()) return RequestStatus::NotSent;
     const json::Value answer = gateway::request("recordForItemPicker", {categoryId});
     if (!answer.isObject()) return RequestStatus::Failed;
     // The cache is chosen by the department being opened, not by the id asked for.
@@ -65,13 +43,12 @@ RequestStatus CatalogueRequests::resultForCategory(const std::string& categoryId
                                                    const std::string& brand,
                                                    const std::string& price) {
   return guardedRequest("-[CatalogueRequests resultForCategory:::]", [&]() -> RequestStatus {
-    if (!connected()) return RequestStatus::NotSent;
     const std::string b = withoutAny(brand);
     const std::string p = withoutAny(price);
     // First as chosen, then without the brand, then without brand and price.
     const std::array<std::pair<std::string, std::string>, 3> attempts{{{b, p}, {"", p}, {"", ""}}};
     for (std::size_t i = 0; i < attempts.size(); ++i) {
-      const std::string refinements = refinementsText(attempts[i].first, attempts[i].second);
+      const std::string refinements = brandAndPriceText(attempts[i].first, attempts[i].second);
       json::Value answer = gateway::request("resultForCategory", {categoryId, refinements});
       if (answer.isAbsent())
         return RequestStatus::Failed;  // a failure is not "no products": no fallback
@@ -88,7 +65,6 @@ RequestStatus CatalogueRequests::resultForCategory(const std::string& categoryId
 
 RequestStatus CatalogueRequests::searchResultString(const std::string& phrase) {
   return guardedRequest("-[CatalogueRequests searchResultString:]", [&]() -> RequestStatus {
-    if (!connected()) return RequestStatus::NotSent;
     json::Value answer = gateway::request("searchResultString", {phrase});
     if (answer.isAbsent()) return RequestStatus::Failed;
     state().setSearchResultsDictionary(std::move(answer));
@@ -99,28 +75,21 @@ RequestStatus CatalogueRequests::searchResultString(const std::string& phrase) {
 
 RequestStatus CatalogueRequests::updateResultsPage(const std::string& pageNumber,
                                                    const std::string& categoryId) {
-  return guardedRequest(
-      "-[CatalogueRequests updateResultsPage:categoryId:]", [&]() -> RequestStatus {
-        if (!connected()) return RequestStatus::NotSent;
-        const long long pageFlag = state().pageFlag();
-        if (pageFlag == kPageFlagCategory) {
-          // The refinements the category search actually sent, fallback included.
-          const std::string refinements = state().refinementFilterString().str();
-          json::Value page =
-              gateway::request("updateResultsPage", {categoryId, pageNumber, refinements});
-          if (page.isAbsent()) return RequestStatus::Failed;
-          state().setCategorySearchList(mergeResultsPage(state().categorySearchList(), page));
-          return RequestStatus::Answered;
-        }
-        if (pageFlag == kPageFlagSearch) {
-          json::Value page = gateway::request("updateResultsPage/search", {categoryId, pageNumber});
-          if (page.isAbsent()) return RequestStatus::Failed;
-          state().setSearchResultsDictionary(
-              mergeResultsPage(state().searchResultsDictionary(), page));
-          return RequestStatus::Answered;
-        }
-        return RequestStatus::Failed;
-      });
+  return guardedRequest("-[CatalogueRequests updateResultsPage:categoryId:]",
+                        [&]() -> RequestStatus {
+                          const long long pageFlag = state().pageFlag();
+                          if (pageFlag == kPageFlagCategory) {
+                            // The refinements the category search actually sent, fallback included.
+                            const std::string refinements = state().refinementFilterString().str();
+                            return appendPage(ResultList::Category, "updateResultsPage",
+                                              {categoryId, pageNumber, refinements});
+                          }
+                          if (pageFlag == kPageFlagSearch) {
+                            return appendPage(ResultList::Search, "updateResultsPage/search",
+                                              {categoryId, pageNumber});
+                          }
+                          return RequestStatus::Failed;
+                        });
 }
 
 }  // namespace kelda::catalogue

@@ -8,9 +8,15 @@
 #include "bag/ViewBagData.hpp"
 #include "catalogue/BrowseViewController.hpp"
 #include "catalogue/CatalogueRequests.hpp"
+#include "catalogue/CtrViewController.hpp"
 #include "catalogue/DepartmentCaches.hpp"
+#include "catalogue/LandingRequests.hpp"
+#include "catalogue/NothingFoundAlert.hpp"
 #include "catalogue/ResultAnswer.hpp"
 #include "catalogue/ResultViewController.hpp"
+#include "catalogue/SalesRequests.hpp"
+#include "catalogue/SalesViewController.hpp"
+#include "catalogue/ScreenParts.hpp"
 #include "catalogue/SearchTitle.hpp"
 #include "gateway/ExceptionGuard.hpp"
 #include "gateway/GlobalFlags.hpp"
@@ -152,6 +158,11 @@ std::shared_ptr<ui::View> HomeViewController::buildDepartmentButtons() {
                                           [this, tag](ui::Button&) { fetchFOBCateogry(tag); });
     button->tag = tag;
   }
+  auto sale = header->add<ui::Button>(departmentTitleForTag(kSaleTag),
+                                      [this](ui::Button&) { fetchSalesCategory(kSaleTag); });
+  sale->tag = kSaleTag;
+  auto topRated = header->add<ui::Button>("Top Rated", [this](ui::Button&) { fetchCtrCategory(); });
+  topRated->identifier = "toprated";
   return header;
 }
 
@@ -225,6 +236,53 @@ bool HomeViewController::checkRecord() {
   state().setPageFlag(1);
   if (auto* navigation = navigationController()) navigation->pushViewController(browse_, true);
   return true;
+}
+
+// ---- sales and landing pages ----
+
+void HomeViewController::fetchSalesCategory(int tag) {
+  gateway::guarded("-[HomeViewController fetchSalesCategory:]", [&] {
+    buttonTag_ = tag;
+    const std::string title = departmentTitleForTag(tag);
+    const std::string categoryId = departmentIdForTitle(title);
+    state().setFobTitle(title);
+    overlay_.show();
+    if (openSalesWhenHeld()) return;
+    platform::postTaskAndReply(
+        platform::weakFrom(this),
+        [categoryId] {
+          return SalesRequests::recordForSale(std::to_string(std::atoll(categoryId.c_str())));
+        },
+        [](HomeViewController& screen, RequestStatus) {
+          if (!screen.openSalesWhenHeld()) screen.overlay_.hide();
+        });
+  });
+}
+
+// Opens the sales screen when the sale categories are held.
+bool HomeViewController::openSalesWhenHeld() {
+  if (state().salesDictionary().empty()) return false;
+  overlay_.hide();
+  if (!sales_) sales_ = std::make_shared<SalesViewController>();
+  pushScreen(*this, sales_);
+  return true;
+}
+
+void HomeViewController::fetchCtrCategory() {
+  gateway::guarded("-[HomeViewController fetchCtrCategory:]", [&] {
+    overlay_.show();
+    platform::postTaskAndReply(
+        platform::weakFrom(this), [] { return LandingRequests::ctrDetails(); },
+        [](HomeViewController& screen, RequestStatus status) {
+          screen.overlay_.hide();
+          if (status == RequestStatus::NotSent) return;
+          if (status == RequestStatus::Failed) {
+            showNothingFoundAlert();
+            return;
+          }
+          pushScreen(screen, std::make_shared<CtrViewController>());
+        });
+  });
 }
 
 // ---- search ----

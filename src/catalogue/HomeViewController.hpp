@@ -30,6 +30,7 @@ using gateway::ProductPageRequest;
 
 class BrowseViewController;
 class ResultViewController;
+class SalesViewController;
 
 class HomeViewController : public ui::ViewController,
                            public ui::TableViewDataSource,
@@ -54,6 +55,12 @@ class HomeViewController : public ui::ViewController,
   // A department button (tags 0 to 9): opens the browse picker, fetching the department first
   // when its cache is empty.
   void fetchFOBCateogry(int tag);
+  // The sale department button (tag 10): opens the sales screen, fetching the sale categories
+  // first when none are held.
+  void fetchSalesCategory(int tag);
+  // The landing-page button: fetches the top-rated departments and opens their list; stays
+  // home (with the connection or apology alert) when they do not arrive.
+  void fetchCtrCategory();
   // The bag summary's worker: badge, bag records, total price, then a table reload.
   void fetchViewBag();
 
@@ -65,6 +72,7 @@ class HomeViewController : public ui::ViewController,
   const std::string& totalPriceText() const { return totalPrice_; }
   std::shared_ptr<BrowseViewController> browseViewController() const { return browse_; }
   std::shared_ptr<ResultViewController> resultViewController() const { return results_; }
+  std::shared_ptr<SalesViewController> salesViewController() const { return sales_; }
 
   // Opens the product page of a tapped bag line (only simple products open from here). The
   // product pages are not part of this screen; by default the request is only recorded.
@@ -86,6 +94,7 @@ class HomeViewController : public ui::ViewController,
   std::shared_ptr<ui::View> buildDepartmentButtons();
   void buildSearchBar(ui::View& root);
   bool checkRecord();
+  bool openSalesWhenHeld();
   void searchBarSearchButtonClicked(const std::string& text);
   void searchArrived(gateway::RequestStatus status, const std::string& text);
   void bagSummaryArrived(long long total, std::string totalPrice);
@@ -99,6 +108,7 @@ class HomeViewController : public ui::ViewController,
   std::shared_ptr<ui::TableView> table_;
   std::shared_ptr<BrowseViewController> browse_;
   std::shared_ptr<ResultViewController> results_;
+  std::shared_ptr<SalesViewController> sales_;
   BusyOverlayHandle overlay_;
   // The caller's lock the bag store's total is read under.
   std::shared_ptr<std::mutex> bagLock_ = std::make_shared<std::mutex>();

@@ -3,15 +3,19 @@
 #include <utility>
 
 #include "catalogue/CatalogueRequests.hpp"
-#include "catalogue/ResultAnswer.hpp"
+#include "catalogue/LandingRequests.hpp"
+#include "catalogue/NothingFoundAlert.hpp"
+#include "catalogue/RefineSearchViewController.hpp"
+#include "catalogue/RefinementRequests.hpp"
 #include "catalogue/ResultAsyncCell.hpp"
+#include "catalogue/SalesRequests.hpp"
+#include "catalogue/ScreenParts.hpp"
 #include "catalogue/SearchTitle.hpp"
 #include "gateway/ExceptionGuard.hpp"
 #include "gateway/TarnObjects.hpp"
 #include "gateway/TarnServerAPIs.hpp"
 #include "platform/TaskAndReply.hpp"
 #include "product/ProductRequests.hpp"
-#include "ui/AlertView.hpp"
 #include "ui/BarButtonItem.hpp"
 #include "ui/Button.hpp"
 #include "ui/Label.hpp"
@@ -28,25 +32,25 @@ constexpr long long kCategoryMode = 1;
 constexpr long long kSearchMode = 2;
 constexpr int kHomeTab = 0;
 constexpr int kSearchTab = 1;
+// oldIndex while no value row is marked.
+constexpr long long kNoValueRow = 10000;
 
 TarnObjects& state() {
   return TarnObjects::sharedInstance();
 }
 
-// The analytics context handed to the product request: the browsed subcategory for category
-// results, none for a search.
-void setProductContext(long long mode) {
-  if (mode == kCategoryMode) {
-    state().setCategoryFlag("BROWSE_WHEEL");
-    state().setCoreMetricsCategoryId(state().browsecategoryFlag());
-  } else {
-    state().setCategoryFlag("SEARCH");
-    state().setCoreMetricsCategoryId("");
+// The next page of a list that no refinement narrows.
+RequestStatus plainPage(ResultList list, const std::string& pageNumber, const std::string& id) {
+  switch (list) {
+    case ResultList::Sales:
+      return SalesRequests::updateSalesResultsPage(pageNumber, id);
+    case ResultList::Landing:
+      return LandingRequests::updateCtrResultsPage(pageNumber, id);
+    case ResultList::Category:
+    case ResultList::Search:
+      break;
   }
-}
-
-json::Value answerForMode(long long mode) {
-  return mode == kCategoryMode ? state().categorySearchList() : state().searchResultsDictionary();
+  return CatalogueRequests::updateResultsPage(pageNumber, id);
 }
 
 }  // namespace
@@ -57,18 +61,24 @@ ui::TableView& ResultViewController::tableView() {
 }
 
 json::Value ResultViewController::currentAnswer() const {
-  return answerForMode(mode_);
+  return listAnswer(shownList());
+}
+
+ResultList ResultViewController::shownList() const {
+  if (fixedList_) return *fixedList_;
+  return mode_ == kSearchMode ? ResultList::Search : ResultList::Category;
+}
+
+ResultList ResultViewController::tappedList() const {
+  if (fixedList_) return *fixedList_;
+  return flag == kSearchMode ? ResultList::Search : ResultList::Category;
 }
 
 std::shared_ptr<ui::View> ResultViewController::loadView() {
   auto root = std::make_shared<ui::View>();
-  table_ = root->add<ui::TableView>(ui::TableViewStyle::Plain);
-  table_->dataSource = this;
-  table_->delegate = this;
-  navigationItem().leftBarButtonItem = std::make_shared<ui::BarButtonItem>("Back", [this] {
-    if (auto* navigation = navigationController()) navigation->popViewControllerAnimated(true);
-  });
-  auto refine = std::make_shared<ui::BarButtonItem>("Refine");
+  table_ = addTable(*root, *this);
+  setPopButton(*this, "Back");
+  auto refine = std::make_shared<ui::BarButtonItem>("Refine", [this] { refineYourResult(); });
   refine->imageName = "sort_btn.png";
   navigationItem().rightBarButtonItem = refine;
   return root;
@@ -79,10 +89,16 @@ void ResultViewController::viewWillAppear(bool) {
     decideMode();
     refreshList();
     rebuildHeader();
+    if (const char* page = pageId())
+      TarnServerAPIs::sharedInstance().coremetricsStaticPageViewTag(page);
   });
 }
 
 void ResultViewController::decideMode() {
+  if (fixedList_) {
+    navigationItem().title = title();
+    return;
+  }
   const int tab = tabBarController() != nullptr ? tabBarController()->selectedIndex() : kHomeTab;
   if (state().searchPageFlag() == 2) {
     navigationItem().title = state().searchTitle().str();
@@ -97,25 +113,24 @@ void ResultViewController::decideMode() {
 }
 
 void ResultViewController::rebuildHeader() {
-  table_->tableHeaderView = nullptr;
   if (mode_ == kCategoryMode) {
-    const long long resultType = state().resultType();
-    if (resultType == 2 || resultType == 3) {
-      auto header = std::make_shared<ui::Label>(
-          "Sorry, " + state().brand1().describe() + " " + state().category1().describe() +
-          " are not available in your price range. Here are the available options");
-      header->numberOfLines = 0;
-      header->identifier = "fallback";
-      table_->tableHeaderView = header;
-    }
-  } else if (productCount(currentAnswer()) == 0) {
-    ui::showAlert(
-        ui::AlertView{"Sorry !",
-                      "We're sorry, we couldn't find any items that matched your search term.",
-                      {"OK"},
-                      0,
-                      nullptr});
+    showFallbackHeader(state().category1().describe());
+    return;
   }
+  table_->tableHeaderView = nullptr;
+  if (productCount(currentAnswer()) == 0) showNothingFoundAlert();
+}
+
+void ResultViewController::showFallbackHeader(const std::string& category) {
+  table_->tableHeaderView = nullptr;
+  const long long resultType = state().resultType();
+  if (resultType != 2 && resultType != 3) return;
+  auto header = std::make_shared<ui::Label>(
+      "Sorry, " + state().brand1().describe() + " " + category +
+      " are not available in your price range. Here are the available options");
+  header->numberOfLines = 0;
+  header->identifier = "fallback";
+  table_->tableHeaderView = header;
 }
 
 void ResultViewController::rebuildFooter() {
@@ -126,7 +141,7 @@ void ResultViewController::rebuildFooter() {
     return;
   }
   auto view = std::make_shared<ui::View>();
-  view->add<ui::Label>(footer->resultsFound);
+  view->add<ui::Label>(resultsFoundText(*footer));
   auto more = view->add<ui::Button>(footer->loadMore, [this](ui::Button&) { loadMore(); });
   more->identifier = "loadMore";
   footerSpinner_ = view->add<ui::ActivityIndicatorView>(ui::ActivityIndicatorStyle::Gray);
@@ -143,12 +158,19 @@ void ResultViewController::loadMore() {
   gateway::guarded("-[ResultViewController loadMore:]", [&] {
     overlay_.show();
     if (footerSpinner_) footerSpinner_->startAnimating();
+    const ResultList list = shownList();
     const std::string pageNumber = pagingFacts(currentAnswer())["pageNumber"].describe();
-    const std::string id = mode_ == kCategoryMode ? categoryId : phraseFromSearchTitle(searchTitle);
+    const std::string id =
+        list == ResultList::Search ? phraseFromSearchTitle(searchTitle) : categoryId;
+    // A narrowed list pages with its own refinements, never with another list's.
+    const bool refined = refineSearchFlagWithPageNumber == 1;
     // A page that does not arrive leaves the list as it was; the redraw is the same.
     platform::postTaskAndReply(
         platform::weakFrom(this),
-        [pageNumber, id] { return CatalogueRequests::updateResultsPage(pageNumber, id); },
+        [list, pageNumber, id, refined, refinements = refinedWith_] {
+          return refined ? RefinementRequests::refinedPage(list, pageNumber, id, refinements)
+                         : plainPage(list, pageNumber, id);
+        },
         [](ResultViewController& screen, RequestStatus) { screen.stopAnimatorForRefresh(); });
   });
 }
@@ -157,6 +179,28 @@ void ResultViewController::stopAnimatorForRefresh() {
   overlay_.hide();
   if (footerSpinner_) footerSpinner_->stopAnimating();
   refreshList();
+}
+
+void ResultViewController::refineYourResult() {
+  gateway::guarded("-[ResultViewController refineYourResult:]", [&] {
+    if (!refine_) {
+      refine_ = std::make_shared<RefineSearchViewController>();
+      refine_->onFiltered = [self = platform::weakFrom(this)](const json::Value& sent) {
+        auto screen = self.lock();
+        if (!screen) return;
+        screen->refineSearchFlagWithPageNumber = 1;
+        screen->refinedWith_ = sent;
+      };
+    }
+    state().setOldIndex(kNoValueRow);
+    const ResultList list = shownList();
+    const std::string id =
+        list == ResultList::Search ? phraseFromSearchTitle(searchTitle) : categoryId;
+    // The top-rated list starts every visit from no choice.
+    const bool keepChoices = refineSearchFlagWithPageNumber == 1 && list != ResultList::Landing;
+    refine_->prepare(list, id, navigationItem().title, keepChoices);
+    pushScreen(*this, refine_);
+  });
 }
 
 int ResultViewController::numberOfSectionsInTableView(ui::TableView&) {
@@ -171,9 +215,13 @@ std::shared_ptr<ui::TableViewCell> ResultViewController::cellForRowAtIndexPath(
     ui::TableView&, ui::IndexPath indexPath) {
   auto cell = std::make_shared<ResultAsyncCell>(indexPath.section);
   cell->fill(products(currentAnswer())[static_cast<std::size_t>(indexPath.section)]);
-  cell->onImageTap = [self = platform::weakFrom(this), section = indexPath.section] {
-    if (auto screen = self.lock()) screen->thumbImageAction(section);
-  };
+  if (picturesOpenProducts()) {
+    cell->onImageTap = [self = platform::weakFrom(this), section = indexPath.section] {
+      if (auto screen = self.lock()) screen->thumbImageAction(section);
+    };
+  } else {
+    cell->imageButton().hidden = true;
+  }
   return cell;
 }
 
@@ -182,7 +230,7 @@ void ResultViewController::didSelectRowAtIndexPath(ui::TableView& tableView,
   gateway::guarded("-[ResultViewController tableView:didSelectRowAtIndexPath:]", [&] {
     flag = state().pageFlag();
     json::Value product =
-        products(answerForMode(flag))[static_cast<std::size_t>(indexPath.section)];
+        products(listAnswer(tappedList()))[static_cast<std::size_t>(indexPath.section)];
     if (product["available"].intValue() == 1) requestProduct(indexPath.section, false);
   });
   tableView.deselectRowAtIndexPath(indexPath, true);
@@ -196,15 +244,14 @@ void ResultViewController::thumbImageAction(int section) {
 }
 
 void ResultViewController::requestProduct(int section, bool fromImage) {
-  json::Value product = products(answerForMode(flag))[static_cast<std::size_t>(section)];
+  json::Value product = products(listAnswer(tappedList()))[static_cast<std::size_t>(section)];
   overlay_.show();
   platform::postTaskAndReply(
       platform::weakFrom(this),
-      [product, mode = flag] {
-        setProductContext(mode);
+      [product, context = productContextFor(tappedList())] {
+        applyProductContext(context);
         return product::ProductRequests::resultForProductDescription(
-            product["prodId"].str(), state().coreMetricsCategoryId().str(),
-            state().categoryFlag().str());
+            product["prodId"].str(), context.coreMetricsCategoryId, context.categoryFlag);
       },
       [fromImage](ResultViewController& screen, RequestStatus status) {
         screen.productArrived(status, fromImage);
@@ -218,7 +265,7 @@ void ResultViewController::productArrived(RequestStatus status, bool fromImage) 
   json::Value answer = state().productDescriptionList();
   if (answer.empty()) return;
   state().setPdpTabFlag("1");
-  setProductContext(flag);
+  applyProductContext(productContextFor(tappedList()));
   const std::string kind = answer["PDPFLAG"].str();
   if (kind != "SIMPLE" && kind != "ITEM" && kind != "TAB") return;
   ProductPageRequest page{kind, std::nullopt, fromImage};
