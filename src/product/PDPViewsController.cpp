@@ -95,11 +95,6 @@ PDPViewsController::~PDPViewsController() {
   }
 }
 
-ui::PagedView& PDPViewsController::pagedView() {
-  view();
-  return *paged_;
-}
-
 int PDPViewsController::currentPage() const {
   return paged_ ? paged_->currentPage() : kMainPage;
 }

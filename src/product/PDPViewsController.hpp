@@ -48,7 +48,6 @@ class PDPViewsController : public ui::ViewController, public PDPViewsDelegate {
   // The page shown when `fromIndex` names neither the main nor the details page.
   int pageIndex = kMainPage;
 
-  ui::PagedView& pagedView();
   int currentPage() const;
   // A page's screen; null until the page was first shown (or prepared).
   std::shared_ptr<RowTableController> page(int index) const;

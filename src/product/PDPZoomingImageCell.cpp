@@ -1,7 +1,5 @@
 #include "product/PDPZoomingImageCell.hpp"
 
-#include <algorithm>
-
 #include "product/PictureLoad.hpp"
 
 namespace kelda::product {
@@ -12,10 +10,6 @@ PDPZoomingImageCell::PDPZoomingImageCell(const std::string& url)
   picture_ = add<ui::ImageView>(kPlaceholder);
   picture_->identifier = "zoom";
   loadPicture(picture_, url_, kPlaceholder);
-}
-
-void PDPZoomingImageCell::setZoomScale(double scale) {
-  zoomScale_ = std::clamp(scale, 1.0, kMaximumZoomScale);
 }
 
 }  // namespace kelda::product

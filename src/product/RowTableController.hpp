@@ -52,8 +52,6 @@ class RowTableController : public ui::ViewController,
  protected:
   virtual std::vector<TableSection> buildSections() = 0;
   std::shared_ptr<ui::View> loadView() override;
-  // The root view holding the table (screens add their own views over it).
-  ui::View& rootView() { return *view(); }
 
  private:
   const TableRow* rowAt(ui::IndexPath indexPath) const;

@@ -51,8 +51,6 @@ TEST(ProductPricesRule, WordsFollowTheFlag) {
 TEST(TextCutRule, LongTextsAreCutAtWholeCharacters) {
   EXPECT_EQ(cutText(std::string(18, 'a'), 18), std::string(18, 'a'));
   EXPECT_EQ(cutText(std::string(19, 'a'), 18), std::string(18, 'a') + "...");
-  EXPECT_EQ(cutText(std::string(60, 't'), 60), std::string(60, 't'));
-  EXPECT_EQ(cutText(std::string(61, 't'), 60), std::string(60, 't') + "...");
   // "é" is one character of two bytes: 18 of them stay whole, 19 are cut after the 18th.
   std::string accents;
   for (int i = 0; i < 19; ++i) accents += "\xC3\xA9";
@@ -96,26 +94,19 @@ TEST(ChoiceRule, ChecksComeInOrderWithTheirMessages) {
   EXPECT_EQ(mapperKey(choice, "123"), "Red-M-Tall-123");
 }
 
-TEST(ChoiceRule, SingleValuesAreSettledAndMissingAttributesAreEmptyInTheKey) {
-  const OfferedLists one = offered({"One Size"}, {"Navy"}, {});
-  ProductChoice choice = ProductChoice::initialFor(one);
-  EXPECT_EQ(choice.size, "One Size");
-  EXPECT_EQ(choice.color, "Navy");
-  EXPECT_FALSE(choice.isChosen(ChoiceMode::Type));
-  EXPECT_FALSE(one.shows(ChoiceMode::Type));
-  EXPECT_TRUE(one.shows(ChoiceMode::Quantity));
-  // Only a quantity is needed.
-  EXPECT_EQ(missingChoiceMessage(choice, one, ChoicePurpose::AddToBag).value_or("").substr(0, 47),
-            "Please ensure that you have selected a quantity");
+TEST(ChoiceRule, SingleValuesAreSettledAndMissingOnesAreEmptyInTheKey) {
+  const OfferedLists one = offered({"One Size"}, {"Navy"}, {"W"});
+  const ProductChoice settled = ProductChoice::initialFor(one);
+  EXPECT_EQ(mapperKey(settled, "9"), "Navy-One Size-W-9");
+  EXPECT_FALSE(settled.isChosen(ChoiceMode::Quantity));
   const OfferedLists noColors = offered({"S", "M"}, {}, {});
   ProductChoice sized = ProductChoice::initialFor(noColors);
   sized.size = "M";
   EXPECT_EQ(mapperKey(sized, "123"), "-M--123");
-  // Eligibility is recomputed once the other attributes are settled.
   EXPECT_TRUE(eligibilityDueAfter(ChoiceMode::Size, sized, noColors));
-  EXPECT_FALSE(eligibilityDueAfter(ChoiceMode::Size,
-                                   ProductChoice::initialFor(offered({"S"}, {"A", "B"}, {})),
-                                   offered({"S"}, {"A", "B"}, {})));
+  const OfferedLists twoColors = offered({"S"}, {"A", "B"}, {});
+  EXPECT_FALSE(
+      eligibilityDueAfter(ChoiceMode::Size, ProductChoice::initialFor(twoColors), twoColors));
   EXPECT_FALSE(eligibilityDueAfter(ChoiceMode::Quantity, sized, noColors));
 }
 
@@ -139,6 +130,9 @@ TEST(ArticleRule, TheMapperAndTheFactsDecideAvailabilityAndPrice) {
   };
   const Case cases[] = {
       {R"({"Available":1,"itemBOAttr":{"setUpcID":"900","setCustomPrice":"12.5"}})", true, 1250},
+      // Single precision would make this 1234567.88.
+      {R"({"Available":1,"itemBOAttr":{"setUpcID":"900","setCustomPrice":"1234567.89"}})", true,
+       123456789},
       {R"({"Available":"1","itemBOAttr":{"setUpcID":"900","setCustomPrice":"0"}})", true, 1999},
       {R"({"Available":0,"itemBOAttr":{"setUpcID":"900"}})", false, 1999},
       {R"({"itemBOAttr":{"setUpcID":"900"}})", false, 1999},

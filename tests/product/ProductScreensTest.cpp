@@ -13,6 +13,7 @@
 #include "product/PDPZoomingImageCell.hpp"
 #include "product/PricingPolicyViewController.hpp"
 #include "product/ProductFixture.hpp"
+#include "product/SimplePDPReviewsController.hpp"
 #include "product/SizeColorQuantityController.hpp"
 
 namespace kelda::product {
@@ -110,6 +111,10 @@ TEST_F(ProductScreens, PagesAreMadeWhenFirstShownAndTagged) {
 
 TEST_F(ProductScreens, ChoosingSizeColourAndQuantityThenAddingToTheBag) {
   open(teeAnswer());
+  tap("ADD TO BAG");
+  EXPECT_EQ(
+      takeAlert(),
+      "Please ensure that you have selected a size for the item you are trying to add to bag");
   tap("size:");
   auto* picker = dynamic_cast<SizeColorQuantityController*>(top());
   ASSERT_NE(picker, nullptr);
@@ -118,8 +123,12 @@ TEST_F(ProductScreens, ChoosingSizeColourAndQuantityThenAddingToTheBag) {
   tap("M");
   ASSERT_NE(productPage(), nullptr);
   EXPECT_EQ(state().pdpSelectedSize().str(), "M");
-  choose("color:", "Red");
+  choose("color:", "Blue");  // Blue M is sold out
   choose("quantity:", "2");
+  tap("ADD TO BAG");
+  EXPECT_EQ(takeAlert(),
+            "Sorry! currently the product is not available for selected Size & Color combination");
+  choose("color:", "Red");
   // The picker remembers the row chosen last in each mode.
   tap("size:");
   EXPECT_TRUE(contains(screen(), "row.0.1 M (checked)")) << screen();
@@ -165,43 +174,6 @@ TEST_F(ProductScreens, ChoosingSizeColourAndQuantityThenAddingToTheBag) {
   EXPECT_EQ(homeStack_->viewControllers().size(), 1u);
 }
 
-TEST_F(ProductScreens, EachMissingChoiceIsNamedBeforeAnythingIsAdded) {
-  open(withProduct(teeAnswer(), "maxQuantity", "2"));
-  const std::string ask = "Please ensure that you have selected a ";
-  const std::string bagEnd = " for the item you are trying to add to bag";
-  tap("ADD TO BAG");
-  EXPECT_EQ(takeAlert(), ask + "size" + bagEnd);
-  choose("size:", "M");
-  tap("ADD TO BAG");
-  EXPECT_EQ(takeAlert(), ask + "color" + bagEnd);
-  choose("color:", "Blue");
-  tap("ADD TO BAG");
-  EXPECT_EQ(takeAlert(), ask + "quantity" + bagEnd);
-  choose("quantity:", "2");
-  // Blue M is sold out.
-  tap("ADD TO BAG");
-  EXPECT_EQ(takeAlert(),
-            "Sorry! currently the product is not available for selected Size & Color combination");
-  EXPECT_TRUE(bagLines().empty());
-  EXPECT_NE(productPage(), nullptr);
-}
-
-TEST_F(ProductScreens, SingleValuesNeedNoChoiceAndPricesFallBackToTheProduct) {
-  json::Value answer = teeAnswer().with(
-      "prod_attributes", json::JSONValue(R"([{"prodAttrName":"SIZE","prodAttrValue":["S"]},
-                                              {"prodAttrName":"COLOR","prodAttrValue":["Red"]},
-                                              {"prodAttrName":"WIDTH","prodAttrValue":["W"]}])"));
-  open(answer);
-  const std::string page = screen();
-  EXPECT_TRUE(contains(page, "size: | S")) << page;
-  EXPECT_FALSE(contains(page, "size: | S >")) << page;
-  choose("quantity:", "1");
-  tap("ADD TO BAG");
-  // Red S has a custom price of "0": the product's new price, written with two decimals.
-  EXPECT_EQ(bagLines(), (std::vector<std::string>{"902 1 19.99 Red S"}));
-  EXPECT_TRUE(contains(screen(), "$19.99")) << screen();
-}
-
 TEST_F(ProductScreens, TheConfirmationShowsThePriceOfTheArticleJustAdded) {
   // The article is already in the bag from an earlier run; the price of this run's last add is
   // still 0.
@@ -219,22 +191,19 @@ TEST_F(ProductScreens, TheConfirmationShowsThePriceOfTheArticleJustAdded) {
   EXPECT_EQ(gateway::GlobalFlags::shared().currentItemPriceCents, 1299);
 }
 
-TEST_F(ProductScreens, QuantitiesTheServerCannotMeanOfferNothingToChoose) {
-  for (const char* maxQuantity : {"lots", "-2", "0"}) {
-    open(withProduct(teeAnswer(), "maxQuantity", maxQuantity));
-    choose("size:", "M");
-    choose("color:", "Red");
-    tap("quantity:");
-    EXPECT_EQ(
-        dynamic_cast<SizeColorQuantityController*>(top())->tableView().numberOfRowsInSection(0), 0)
-        << maxQuantity;
-    act(ui::Actor(ui::Window::shared()).back());
-    tap("ADD TO BAG");
-    EXPECT_EQ(takeAlert(),
-              "Please ensure that you have selected a quantity for the item you are trying to add "
-              "to bag");
-    homeStack_->popToRootViewControllerAnimated(false);
-  }
+TEST_F(ProductScreens, AProductWithoutDetailsStillShowsEveryPage) {
+  open(json::JSONValue(R"({"PDPFLAG":"SIMPLE","data":[{}]})"));
+  for (const char* page : {"1", "3", "2"}) act(ui::Actor(ui::Window::shared()).page(page));
+  // No "reviewCount": the notice and no rows.
+  EXPECT_TRUE(productPage()->reviewsPage()->noticeShown());
+  EXPECT_EQ(productPage()->reviewsPage()->tableView().numberOfSections(), 0);
+  EXPECT_TRUE(contains(screen(), "There are currently no reviews for this product.")) << screen();
+  act(ui::Actor(ui::Window::shared()).page("0"));
+  EXPECT_TRUE(contains(screen(), "quantity: | Select Quantity")) << screen();
+  tap("ADD TO BAG");
+  EXPECT_EQ(takeAlert(),
+            "Please ensure that you have selected a quantity for the item you are trying to add "
+            "to bag");
   EXPECT_TRUE(bagLines().empty());
 }
 

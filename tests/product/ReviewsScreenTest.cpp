@@ -83,20 +83,6 @@ TEST_F(ReviewsScreen, AReviewOpensInFullAndLeadsBackToTheReviews) {
   tap(PDPReviewsViewController::kBackButton);
   ASSERT_NE(productPage(), nullptr);
   EXPECT_EQ(productPage()->currentPage(), 2);
-  // The same by the back button.
-  tap("row.1.0");
-  act(ui::Actor(ui::Window::shared()).back());
-  ASSERT_NE(productPage(), nullptr);
-  EXPECT_EQ(productPage()->currentPage(), 2);
-}
-
-TEST_F(ReviewsScreen, AProductWithoutReviewsShowsTheNotice) {
-  open(withProduct(teeAnswer(), "reviewCount", "0").with("reviews", json::Value::array()));
-  turnToReviews();
-  EXPECT_TRUE(reviewsPage()->noticeShown());
-  EXPECT_EQ(reviewsPage()->tableView().numberOfSections(), 0);
-  EXPECT_NE(screen().find("There are currently no reviews for this product."), std::string::npos)
-      << screen();
 }
 
 TEST_F(ReviewsScreen, APageThatDoesNotArriveKeepsTheListAndTheProduct) {
