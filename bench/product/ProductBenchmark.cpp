@@ -41,11 +41,11 @@ using kelda::gateway::TarnObjects;
 
 constexpr int kRows = 20;
 
-// A product answer shaped like the middleware's: six sizes by eight colours (one UPC each, with
+// A product answer shaped like the middleware's: eight sizes by eight colours (one UPC each, with
 // its order attributes), ten reviews, pictures and texts; about 27 KB.
 std::string productAnswer(int id, const std::string& imageBase) {
   const std::string prodId = std::to_string(100000 + id);
-  const char* sizes[] = {"XS", "S", "M", "L", "XL", "XXL"};
+  const char* sizes[] = {"XXS", "XS", "S", "M", "L", "XL", "XXL", "3XL"};
   const char* colours[] = {"Black",        "Navy",  "Ivory", "Red",
                            "Heather Grey", "Olive", "Pink",  "Teal"};
   std::vector<json::Member> mapper;
