@@ -1,79 +1,49 @@
 // kelda-bench-json: parse and write speed of our codec against RapidJSON (DOM, numbers kept as
 // text), nlohmann-json and simdjson (DOM, parse only), plus the peak memory of a parse per
 // input byte (counter "peak_per_byte").
+//
+// BM_Hostile/<library>/<shape> reads 64 MB answers (the transport's cap) shaped to cost the
+// reader the most memory per input byte; its "peak_per_byte" is the figure to watch there.
+// `--benchmark_filter=BM_Hostile` runs only those; `--benchmark_filter=-BM_Hostile` skips them.
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 #include <rapidjson/document.h>
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 
 #include <simdjson.h>
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <nlohmann/json.hpp>
 
 #include "Corpora.hpp"
+#include "HeapCounter.hpp"
+#include "Hostile.hpp"
 #include "json/SBJson.hpp"
-
-// Heap accounting for the memory figure: live bytes and their peak since the last reset.
-namespace {
-std::atomic<long long> gLive{0};
-std::atomic<long long> gPeak{0};
-
-void noteAlloc(void* p) {
-  if (p == nullptr) return;
-  long long now = gLive.fetch_add(static_cast<long long>(malloc_usable_size(p))) +
-                  static_cast<long long>(malloc_usable_size(p));
-  long long peak = gPeak.load();
-  while (now > peak && !gPeak.compare_exchange_weak(peak, now)) {
-  }
-}
-void noteFree(void* p) {
-  if (p != nullptr) gLive.fetch_sub(static_cast<long long>(malloc_usable_size(p)));
-}
-void* countedAlloc(std::size_t n) {
-  void* p = std::malloc(n == 0 ? 1 : n);
-  if (p == nullptr) throw std::bad_alloc();
-  noteAlloc(p);
-  return p;
-}
-}  // namespace
-
-void* operator new(std::size_t n) {
-  return countedAlloc(n);
-}
-void* operator new[](std::size_t n) {
-  return countedAlloc(n);
-}
-void operator delete(void* p) noexcept {
-  noteFree(p);
-  std::free(p);
-}
-void operator delete[](void* p) noexcept {
-  noteFree(p);
-  std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  noteFree(p);
-  std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-  noteFree(p);
-  std::free(p);
-}
 
 namespace {
 
 using kelda::bench::Corpus;
 
+// RapidJSON allocates with malloc: this allocator counts its blocks like operator new's.
+class CountedAllocator {
+ public:
+  static const bool kNeedFree = true;
+  void* Malloc(std::size_t size) { return size != 0 ? kelda::bench::countedMalloc(size) : nullptr; }
+  void* Realloc(void* original, std::size_t, std::size_t size) {
+    if (size == 0) {
+      kelda::bench::countedFree(original);
+      return nullptr;
+    }
+    return kelda::bench::countedRealloc(original, size);
+  }
+  static void Free(void* p) { kelda::bench::countedFree(p); }
+};
+using RapidDocument =
+    rapidjson::GenericDocument<rapidjson::UTF8<>, rapidjson::MemoryPoolAllocator<CountedAllocator>,
+                               CountedAllocator>;
+
 // Peak heap growth while `f` runs, per input byte.
 template <class F>
 double peakPerByte(const std::string& text, F f) {
-  long long base = gLive.load();
-  gPeak.store(base);
-  f();
-  return static_cast<double>(gPeak.load() - base) / static_cast<double>(text.size());
+  return static_cast<double>(kelda::bench::peakHeapGrowth(f)) / static_cast<double>(text.size());
 }
 
 void parseKelda(benchmark::State& state, const Corpus* c) {
@@ -88,12 +58,12 @@ void parseKelda(benchmark::State& state, const Corpus* c) {
 
 void parseRapid(benchmark::State& state, const Corpus* c) {
   for (auto _ : state) {
-    rapidjson::Document d;
+    RapidDocument d;
     d.Parse<rapidjson::kParseNumbersAsStringsFlag>(c->text.data(), c->text.size());
     benchmark::DoNotOptimize(d);
   }
   state.counters["peak_per_byte"] = peakPerByte(c->text, [&] {
-    rapidjson::Document d;
+    RapidDocument d;
     d.Parse<rapidjson::kParseNumbersAsStringsFlag>(c->text.data(), c->text.size());
     benchmark::DoNotOptimize(d);
   });
@@ -117,6 +87,45 @@ void parseSimd(benchmark::State& state, const Corpus* c) {
     benchmark::DoNotOptimize(error);
     benchmark::DoNotOptimize(e);
   }
+}
+
+// The text of one hostile shape, made on first use; only the latest is kept.
+const std::string& hostileText(const kelda::bench::HostileShape& shape) {
+  constexpr std::size_t kHostileBytes = std::size_t(64) << 20;
+  static const char* name = nullptr;
+  static std::string text;
+  if (name != shape.name) {
+    text.clear();
+    text.shrink_to_fit();
+    text = shape.make(kHostileBytes);
+    name = shape.name;
+  }
+  return text;
+}
+
+void hostileKelda(benchmark::State& state, const std::string& text) {
+  kelda::json::SBJsonParser parser;
+  bool ok = true;
+  long long peak = kelda::bench::peakHeapGrowth([&] {
+    for (auto _ : state) {
+      kelda::json::Value v = parser.objectWithString(text);
+      ok = ok && !v.isAbsent();
+      benchmark::DoNotOptimize(v);
+    }
+  });
+  if (!ok) state.SkipWithError("the hostile text was refused");
+  state.counters["peak_per_byte"] = static_cast<double>(peak) / static_cast<double>(text.size());
+}
+
+void hostileRapid(benchmark::State& state, const std::string& text) {
+  long long peak = kelda::bench::peakHeapGrowth([&] {
+    for (auto _ : state) {
+      RapidDocument d;
+      d.Parse<rapidjson::kParseNumbersAsStringsFlag>(text.data(), text.size());
+      benchmark::DoNotOptimize(d);
+    }
+  });
+  state.counters["peak_per_byte"] = static_cast<double>(peak) / static_cast<double>(text.size());
 }
 
 void writeKelda(benchmark::State& state, const Corpus* c) {
@@ -175,6 +184,22 @@ int main(int argc, char** argv) {
             fn(s, &c);
             s.SetBytesProcessed(static_cast<int64_t>(s.iterations() * c.text.size()));
           });
+    }
+  }
+  using HostileFn = void (*)(benchmark::State&, const std::string&);
+  const std::pair<const char*, HostileFn> hostileReaders[] = {{"kelda", hostileKelda},
+                                                              {"rapidjson", hostileRapid}};
+  for (const auto& shape : kelda::bench::hostileShapes()) {
+    for (auto [lib, fn] : hostileReaders) {
+      benchmark::RegisterBenchmark(
+          ("BM_Hostile/" + std::string(lib) + "/" + shape.name).c_str(),
+          [fn = fn, &shape](benchmark::State& s) {
+            const std::string& text = hostileText(shape);
+            fn(s, text);
+            s.SetBytesProcessed(static_cast<int64_t>(s.iterations() * text.size()));
+            s.SetLabel(shape.kind);
+          })
+          ->Unit(benchmark::kMillisecond);
     }
   }
   benchmark::Initialize(&argc, argv);

@@ -17,9 +17,13 @@ namespace kelda::json {
 
 class Arena {
  public:
-  // `firstChunk`: size of the first block in bytes; later blocks have `nextChunk` bytes (or
-  // more for a larger request).
-  explicit Arena(std::size_t firstChunk = 4096, std::size_t nextChunk = 4096);
+  // `firstChunk`: size of the first block in bytes, the expected size of everything the arena
+  // will hold. Later blocks grow with the blocks so far (a quarter of them, at least
+  // `minChunk`), so a document of any size takes few blocks and leaves at most a fifth of them
+  // unused. A request larger than a quarter of the next block gets a block of its own and
+  // leaves the current one in use; taken before the first block, it is deducted from that
+  // block's size.
+  explicit Arena(std::size_t firstChunk = 4096, std::size_t minChunk = 4096);
   Arena(const Arena&) = delete;
   Arena& operator=(const Arena&) = delete;
 
@@ -63,8 +67,11 @@ class Arena {
   std::vector<std::unique_ptr<std::byte[]>> blocks_;
   std::byte* cur_ = nullptr;
   std::byte* end_ = nullptr;
+  void* ownBlock(std::size_t bytes, std::size_t align);
+
   std::size_t firstSize_;
-  std::size_t nextSize_;
+  std::size_t minSize_;
+  std::size_t chunkBytes_ = 0;  // blocks other than those of single large requests
   std::size_t reserved_ = 0;
 };
 

@@ -16,21 +16,28 @@ void dismantle(std::vector<Value>&& start) {
     Value v = std::move(pending.back());
     pending.pop_back();
     const auto& ptr = ValueAccess::ptr(v);
-    if (!ptr || !ptr->built || ptr.use_count() != 1) continue;
+    if (!ptr || ptr->isInline() || !ptr->node()->has(Node::kBuilt) || ptr.use_count() != 1) {
+      continue;
+    }
     // Sole owner: nobody else can reach this node, so emptying it is safe.
-    auto* node = const_cast<Node*>(ptr.get());
+    auto* node = const_cast<Node*>(ptr->node());
     std::vector<Value>* children = nullptr;
-    if (node->segmented) {
+    if (node->has(Node::kSegmented)) {
       children = &static_cast<SegmentedArrayNode*>(node)->segments;
-    } else if (node->type == Type::Array) {
+    } else if (node->type() == Type::Array) {
       children = &static_cast<ArrayNode*>(node)->values;
-    } else if (node->type == Type::Object) {
+    } else if (node->type() == Type::Object) {
       children = &static_cast<ObjectNode*>(node)->values;
     }
     if (children == nullptr) continue;
     for (auto& child : *children) pending.push_back(std::move(child));
     children->clear();
   }
+}
+
+Ref refOf(const Value& v) {
+  const Ref* ref = ValueAccess::ref(v);
+  return ref != nullptr ? *ref : Ref();
 }
 
 // Index of `key` among the first `count` keys, or count.
@@ -44,19 +51,17 @@ std::size_t findKey(const std::vector<std::string>& keys, std::size_t count, std
 }  // namespace
 
 TextNode::TextNode(Type t, std::string s) : storage(std::move(s)) {
-  type = t;
-  built = true;
-  data = storage.data();
-  size = storage.size();
+  bits = header(t, storage.size(), kBuilt | kExternal);
+  payload = storage.data();
+  self = Ref::to(this);
 }
 
 ArrayNode::ArrayNode(std::vector<Value> items) : values(std::move(items)) {
-  type = Type::Array;
-  built = true;
-  pointers.reserve(values.size());
-  for (const auto& v : values) pointers.push_back(ValueAccess::node(v));
-  this->items = pointers.data();
-  size = pointers.size();
+  bits = header(Type::Array, values.size(), kBuilt | kExternal);
+  refs.reserve(values.size());
+  for (const auto& v : values) refs.push_back(refOf(v));
+  payload = refs.data();
+  self = Ref::to(this);
 }
 
 ArrayNode::~ArrayNode() {
@@ -64,15 +69,14 @@ ArrayNode::~ArrayNode() {
 }
 
 SegmentedArrayNode::SegmentedArrayNode(std::vector<Value> parts) : segments(std::move(parts)) {
-  type = Type::Array;
-  built = true;
-  segmented = true;
-  items = nullptr;
+  std::size_t size = 0;
   starts.reserve(segments.size());
   for (const auto& segment : segments) {
     starts.push_back(size);
     size += segment.size();
   }
+  bits = header(Type::Array, size, kBuilt | kSegmented);
+  self = Ref::to(this);
 }
 
 SegmentedArrayNode::~SegmentedArrayNode() {
@@ -89,18 +93,16 @@ Value SegmentedArrayNode::valueAt(std::size_t i) const {
   return segments[k].valueAt(i - starts[k]);
 }
 
-const Node* SegmentedArrayNode::itemAt(std::size_t i) const {
+const Ref& SegmentedArrayNode::itemAt(std::size_t i) const {
   std::size_t k = segmentOf(i);
-  return ValueAccess::node(segments[k])->items[i - starts[k]];
+  return ValueAccess::ref(segments[k])->node()->items()[i - starts[k]];
 }
 
-const Node* segmentedItem(const Node* array, std::size_t i) {
+const Ref& segmentedItem(const Node* array, std::size_t i) {
   return static_cast<const SegmentedArrayNode*>(array)->itemAt(i);
 }
 
 ObjectNode::ObjectNode(std::vector<Member> members) {
-  type = Type::Object;
-  built = true;
   keys.reserve(members.size());
   values.reserve(members.size());
   constexpr std::size_t kLinearLimit = 16;
@@ -121,12 +123,24 @@ ObjectNode::ObjectNode(std::vector<Member> members) {
       values.push_back(std::move(value));
     }
   }
+  keyNodes.reserve(keys.size());
   entries.reserve(keys.size());
   for (std::size_t i = 0; i < keys.size(); ++i) {
-    entries.push_back({keys[i], ValueAccess::node(values[i])});
+    const std::string& key = keys[i];
+    Ref keyRef;
+    if (key.size() <= Ref::kInlineMax) {
+      keyRef = Ref::inlineText(Type::String, key.data(), key.size());
+    } else {
+      ExternalNode& text = keyNodes.emplace_back();
+      text.bits = header(Type::String, key.size(), kBuilt | kExternal);
+      text.payload = key.data();
+      keyRef = Ref::to(&text);
+    }
+    entries.push_back({keyRef, refOf(values[i])});
   }
-  this->members = entries.data();
-  size = entries.size();
+  bits = header(Type::Object, entries.size(), kBuilt | kExternal);
+  payload = entries.data();
+  self = Ref::to(this);
 }
 
 ObjectNode::~ObjectNode() {

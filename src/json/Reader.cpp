@@ -4,8 +4,10 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
-#include <unordered_map>
+#include <cstring>
+#include <new>
 
+#include "json/ContainerNodes.hpp"
 #include "json/Swar.hpp"
 #include "json/Utf8.hpp"
 
@@ -15,8 +17,7 @@ namespace {
 
 // The nodes and texts of one parsed document; every value read from it shares its ownership.
 struct Document {
-  explicit Document(std::size_t inputSize)
-      : arena(inputSize + inputSize / 2 + 512, std::max<std::size_t>(inputSize / 2, 4096)) {}
+  explicit Document(std::size_t inputSize) : arena(inputSize + inputSize / 2 + 512) {}
   Arena arena;
 };
 
@@ -67,26 +68,30 @@ Value Reader::read(std::string_view text, unsigned maxDepth) {
   depth_ = 0;
   errors_.clear();
   frames_.clear();
-  scratch_.clear();
+  stack_.clear();
+  keys_.clear();
   auto document = std::make_shared<Document>(text.size());
   arena_ = &document->arena;
-  const Node* root = readTree();
+  Ref root = readTree();
+  const Ref* stored =
+      root.isAbsent() ? nullptr : new (arena_->allocate(sizeof(Ref), alignof(Ref))) Ref(root);
   arena_ = nullptr;
   releaseLargeBuffers();
-  if (root == nullptr) return Value();
+  if (stored == nullptr) return Value();
   skipSpace();
   if (p_ != end_) {
     fail(10, "Garbage after JSON");
     return Value();
   }
-  return ValueAccess::make(std::shared_ptr<const Node>(std::move(document), root));
+  return ValueAccess::make(std::shared_ptr<const Ref>(std::move(document), stored));
 }
 
 // Scratch space is kept for the next text, unless one huge text made it large.
 void Reader::releaseLargeBuffers() {
   constexpr std::size_t kKeepBytes = std::size_t(1) << 20;
   if (buffer_.capacity() > kKeepBytes) std::string().swap(buffer_);
-  if (scratch_.capacity() * sizeof(Entry) > kKeepBytes) std::vector<Entry>().swap(scratch_);
+  stack_.clear();
+  keys_.clear();
   if (frames_.capacity() * sizeof(Frame) > kKeepBytes) std::vector<Frame>().swap(frames_);
 }
 
@@ -96,7 +101,7 @@ void Reader::skipSpace() {
 
 // The main loop: read a value; when it completes a member or element, continue with what
 // follows in the enclosing containers. Containers are kept on frames_, never on the C++ stack.
-const Node* Reader::readTree() {
+Ref Reader::readTree() {
   for (;;) {
     skipSpace();
     if (p_ == end_) {
@@ -105,30 +110,31 @@ const Node* Reader::readTree() {
       } else {
         failEndOfInput();
       }
-      return nullptr;
+      return {};
     }
-    const Node* value = nullptr;
+    Ref value;
     if (*p_ == '[' || *p_ == '{') {
       bool empty = false;
-      if (!openContainer(char(*p_)) || !afterOpen(empty)) return nullptr;
+      if (!openContainer(char(*p_)) || !afterOpen(empty)) return {};
       if (!empty) continue;  // a first member or element follows
       value = closeContainer();
     } else {
       value = readScalar();
-      if (value == nullptr) {
+      if (value.isAbsent()) {
         wrapFrames(frames_.size());
-        return nullptr;
+        return {};
       }
     }
     // A complete value: add it to its container and go on after it.
     for (;;) {
       if (frames_.empty()) return value;
       Frame& frame = frames_.back();
-      scratch_.push_back({frame.key, value});
+      if (frame.object) stack_.push(frame.key);
+      stack_.push(value);
       skipSpace();
       if (p_ == end_) {
         failEndOfInput();
-        return nullptr;
+        return {};
       }
       if (*p_ == closer(frame.object)) {
         ++p_;
@@ -138,20 +144,20 @@ const Node* Reader::readTree() {
       if (*p_ != ',') {
         failContainer(3, frame.object ? "Expected ',' or '}' after object member"
                                       : "Expected ',' or ']' after array element");
-        return nullptr;
+        return {};
       }
       ++p_;
       skipSpace();
       if (p_ == end_) {
         failEndOfInput();
-        return nullptr;
+        return {};
       }
       if (*p_ == closer(frame.object)) {
         failContainer(9, frame.object ? "Trailing comma disallowed in object"
                                       : "Trailing comma disallowed in array");
-        return nullptr;
+        return {};
       }
-      if (frame.object && !readKey()) return nullptr;
+      if (frame.object && !readKey()) return {};
       break;
     }
   }
@@ -165,7 +171,7 @@ bool Reader::openContainer(char bracket) {
     wrapFrames(frames_.size());
     return false;
   }
-  frames_.push_back({bracket == '{', scratch_.size(), {}});
+  frames_.push_back({bracket == '{', false, stack_.size(), Ref(), 0});
   return true;
 }
 
@@ -186,74 +192,13 @@ bool Reader::afterOpen(bool& empty) {
   return !frame.object || readKey();
 }
 
-namespace {
-
-// Objects up to this size merge repeated keys with a 64-bit filter and linear search.
-constexpr std::size_t kSmallObject = 32;
-
-unsigned keyBit(std::string_view key) {
-  if (key.empty()) return 0;
-  auto first = static_cast<unsigned char>(key.front());
-  auto last = static_cast<unsigned char>(key.back());
-  return (unsigned(key.size()) * 7u + first * 3u + last) & 63u;
-}
-
-// Copies the members of one object in order; a repeated key keeps its first position and takes
-// the last value. Gives the number of distinct keys.
-std::size_t mergeSmall(const Entry* in, std::size_t count, Entry* out) {
-  std::uint64_t seen = 0;
-  std::size_t unique = 0;
-  for (std::size_t i = 0; i < count; ++i) {
-    std::uint64_t bit = std::uint64_t(1) << keyBit(in[i].key);
-    std::size_t at = unique;
-    if ((seen & bit) != 0) {
-      at = 0;
-      while (at < unique && out[at].key != in[i].key) ++at;
-    }
-    seen |= bit;
-    if (at == unique) out[unique++].key = in[i].key;
-    out[at].value = in[i].value;
-  }
-  return unique;
-}
-
-std::size_t mergeLarge(const Entry* in, std::size_t count, Entry* out) {
-  std::unordered_map<std::string_view, std::size_t> index;
-  index.reserve(count);
-  std::size_t unique = 0;
-  for (std::size_t i = 0; i < count; ++i) {
-    auto [it, added] = index.emplace(in[i].key, unique);
-    if (added) out[unique++].key = in[i].key;
-    out[it->second].value = in[i].value;
-  }
-  return unique;
-}
-
-}  // namespace
-
-const Node* Reader::closeContainer() {
+Ref Reader::closeContainer() {
   Frame frame = frames_.back();
   frames_.pop_back();
   --depth_;
-  std::size_t count = scratch_.size() - frame.start;
-  Node* node = arena_->create<Node>();
-  const Entry* first = scratch_.data() + frame.start;
-  if (!frame.object) {
-    node->type = Type::Array;
-    auto items = arena_->array<const Node*>(count);
-    for (std::size_t i = 0; i < count; ++i) items[i] = first[i].value;
-    node->items = items;
-    node->size = count;
-  } else {
-    // A repeated key keeps its first position and takes the last value.
-    node->type = Type::Object;
-    auto members = arena_->array<Entry>(count);
-    std::size_t unique = count <= kSmallObject ? mergeSmall(first, count, members)
-                                               : mergeLarge(first, count, members);
-    node->members = members;
-    node->size = unique;
-  }
-  scratch_.resize(frame.start);
+  Ref node = frame.object ? makeObject(*arena_, stack_, frame.start, frame.mayRepeat)
+                          : makeArray(*arena_, stack_, frame.start);
+  stack_.truncate(frame.start);
   return node;
 }
 
@@ -264,8 +209,8 @@ bool Reader::readKey() {
     failContainer(3, "Object key string expected");
     return false;
   }
-  std::string_view key = readString();
-  if (key.data() == nullptr) {
+  Ref key = readString(true);
+  if (key.isAbsent()) {
     failContainer(3, "Object key string expected");
     return false;
   }
@@ -280,55 +225,65 @@ bool Reader::readKey() {
   }
   ++p_;
   frame.key = key;
+  // Only a clash of filter bits calls for a look at the keys so far.
+  std::uint64_t bit = keyFilterBit(key);
+  if ((frame.seen & bit) != 0 && !frame.mayRepeat) frame.mayRepeat = repeatsKey(frame, key);
+  frame.seen |= bit;
   return true;
 }
 
-const Node* Reader::readScalar() {
+bool Reader::repeatsKey(const Frame& frame, const Ref& key) const {
+  std::size_t members = (stack_.size() - frame.start) / 2;
+  if (members > kSmallObject) return true;  // left to the hash index when the object closes
+  for (std::size_t i = 0; i < members; ++i) {
+    if (stack_[frame.start + 2 * i].word() == key.word()) return true;
+  }
+  return false;
+}
+
+Ref Reader::readScalar() {
   switch (*p_) {
-    case '"': {
-      std::string_view text = readString();
-      if (text.data() == nullptr) return nullptr;
-      return textNode(Type::String, text);
-    }
+    case '"':
+      return readString(false);
     case 't':
-      return readLiteral("true", boolNode(true), "Expected 'true'");
+      return readLiteral("true", kTrueRef, "Expected 'true'");
     case 'f':
-      return readLiteral("false", boolNode(false), "Expected 'false'");
+      return readLiteral("false", kFalseRef, "Expected 'false'");
     case 'n':
-      return readLiteral("null", nullNode(), "Expected 'null'");
+      return readLiteral("null", kNullRef, "Expected 'null'");
     case '+':
       fail(2, "Leading + disallowed in number");
-      return nullptr;
+      return {};
     default:
       if (*p_ == '-' || isDigit(*p_)) return readNumber();
       fail(3, "Unrecognised leading character");
-      return nullptr;
+      return {};
   }
 }
 
-const Node* Reader::readLiteral(std::string_view word, const Node* node, const char* message) {
+Ref Reader::readLiteral(std::string_view word, Ref literal, const char* message) {
   if (std::size_t(end_ - p_) < word.size() ||
       std::string_view(reinterpret_cast<const char*>(p_), word.size()) != word) {
     fail(3, message);
-    return nullptr;
+    return {};
   }
   p_ += word.size();
-  return node;
+  return literal;
 }
 
-const Node* Reader::readNumber() {
+Ref Reader::readNumber() {
   const unsigned char* start = p_;
   const unsigned char* s = p_;
   if (*s == '-') ++s;
   if (s == end_ || !isDigit(*s)) {
     fail(2, "No digits after initial minus");
-    return nullptr;
+    return {};
   }
   if (*s == '0') {
     ++s;
     if (s != end_ && isDigit(*s)) {
       fail(2, "Leading 0 disallowed in number");
-      return nullptr;
+      return {};
     }
   } else {
     while (s != end_ && isDigit(*s)) ++s;
@@ -337,7 +292,7 @@ const Node* Reader::readNumber() {
     ++s;
     if (s == end_ || !isDigit(*s)) {
       fail(2, "No digits after decimal point");
-      return nullptr;
+      return {};
     }
     while (s != end_ && isDigit(*s)) ++s;
   }
@@ -346,27 +301,34 @@ const Node* Reader::readNumber() {
     if (s != end_ && (*s == '+' || *s == '-')) ++s;
     if (s == end_ || !isDigit(*s)) {
       fail(2, "No digits after exponent");
-      return nullptr;
+      return {};
     }
     while (s != end_ && isDigit(*s)) ++s;
   }
   p_ = s;
-  return textNode(Type::Number,
-                  std::string_view(reinterpret_cast<const char*>(start), std::size_t(s - start)));
+  return textRef(Type::Number, start, std::size_t(s - start), std::size_t(end_ - start));
 }
 
-const Node* Reader::textNode(Type type, std::string_view text) {
-  Node* node = arena_->create<Node>();
-  node->type = type;
-  std::string_view stored = arena_->copy(text);
-  node->data = stored.data();
-  node->size = stored.size();
-  return node;
+// A short text is held in the Ref itself; a longer one is copied into a node of the arena.
+Ref Reader::textRef(Type type, const unsigned char* text, std::size_t size, std::size_t readable) {
+  auto chars = reinterpret_cast<const char*>(text);
+  if (size <= Ref::kInlineMax) {
+    return readable >= 8 ? Ref::inlineTextFrom8(type, chars, size)
+                         : Ref::inlineText(type, chars, size);
+  }
+  Node* node = newNode(*arena_, type, size, size);
+  std::memcpy(node + 1, chars, size);
+  return Ref::to(node);
+}
+
+Ref Reader::keyRef(const unsigned char* text, std::size_t size, std::size_t readable) {
+  if (size <= Ref::kInlineMax) return textRef(Type::String, text, size, readable);
+  return keys_.intern(std::string_view(reinterpret_cast<const char*>(text), size), *arena_);
 }
 
 // Reads a string; p_ is at the opening quotation mark. Plain runs are found with one scan and
-// copied whole; the result lives in the arena.
-std::string_view Reader::readString() {
+// copied whole.
+Ref Reader::readString(bool key) {
   const unsigned char* start = ++p_;
   const unsigned char* s = start;
   for (;;) {
@@ -380,10 +342,11 @@ std::string_view Reader::readString() {
     unsigned char c = *s;
     if (c == '"') {
       p_ = s + 1;
-      return arena_->copy(
-          std::string_view(reinterpret_cast<const char*>(start), std::size_t(s - start)));
+      std::size_t size = std::size_t(s - start);
+      std::size_t readable = std::size_t(end_ - start);
+      return key ? keyRef(start, size, readable) : textRef(Type::String, start, size, readable);
     }
-    if (c == '\\') return readEscapedRest(start, s);
+    if (c == '\\') return readEscapedRest(start, s, key);
     if (c < 0x20) {
       p_ = s;
       fail(5, "Unescaped control character '" + hexByte(c) + "'");
@@ -400,7 +363,7 @@ std::string_view Reader::readString() {
 }
 
 // The slow path of a string holding escapes: decodes into buffer_ from the first backslash on.
-std::string_view Reader::readEscapedRest(const unsigned char* runStart, const unsigned char* s) {
+Ref Reader::readEscapedRest(const unsigned char* runStart, const unsigned char* s, bool key) {
   buffer_.assign(reinterpret_cast<const char*>(runStart), std::size_t(s - runStart));
   for (;;) {
     const unsigned char* run = s;
@@ -415,7 +378,9 @@ std::string_view Reader::readEscapedRest(const unsigned char* runStart, const un
     unsigned char c = *s;
     if (c == '"') {
       p_ = s + 1;
-      return arena_->copy(buffer_);
+      auto text = reinterpret_cast<const unsigned char*>(buffer_.data());
+      return key ? keyRef(text, buffer_.size(), buffer_.size())
+                 : textRef(Type::String, text, buffer_.size(), buffer_.size());
     }
     if (c < 0x20) {
       p_ = s;
@@ -554,7 +519,7 @@ void Reader::wrapFrames(std::size_t count) {
   for (std::size_t i = count; i-- > 0;) {
     const Frame& frame = frames_[i];
     if (frame.object) {
-      fail(3, "Object value expected for key: " + std::string(frame.key));
+      fail(3, "Object value expected for key: " + std::string(frame.key.text()));
     } else {
       fail(3, "Expected value while parsing array");
     }

@@ -1,17 +1,21 @@
 // Reader: the strict JSON reader behind SBJsonParser.
 //
-// Reads the UTF-8 bytes of one text into a document whose nodes live in one Arena. Works with
-// explicit stacks, never recursing per nesting level, so input of any depth is safe when the
-// depth limit is off. One Reader per thread; it keeps its scratch buffers between reads.
+// Reads the UTF-8 bytes of one text into a document whose nodes live in one Arena (see
+// Node.hpp for the layout). Works with explicit stacks, never recursing per nesting level, so
+// input of any depth is safe when the depth limit is off. One Reader per thread; it keeps its
+// scratch buffers between reads.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "json/Arena.hpp"
+#include "json/KeyTable.hpp"
 #include "json/Node.hpp"
+#include "json/RefStack.hpp"
 
 namespace kelda::json {
 
@@ -33,24 +37,31 @@ class Reader {
  private:
   struct Frame {
     bool object;
-    std::size_t start;     // first entry of this container in scratch_
-    std::string_view key;  // key of the member being read (objects)
+    bool mayRepeat;      // objects: two keys so far share a filter bit
+    std::size_t start;   // first Ref of this container on stack_
+    Ref key;             // key of the member being read (objects)
+    std::uint64_t seen;  // objects: filter bits of the keys so far
   };
 
-  const Node* readTree();
+  // Each gives the absent Ref after a failure.
+  Ref readTree();
   bool openContainer(char bracket);
   bool afterOpen(bool& empty);
-  const Node* closeContainer();
+  Ref closeContainer();
   bool readKey();
-  const Node* readScalar();
-  const Node* readNumber();
-  const Node* readLiteral(std::string_view word, const Node* node, const char* message);
-  // The decoded text (in the arena), or a null view after a failure.
-  std::string_view readString();
-  std::string_view readEscapedRest(const unsigned char* runStart, const unsigned char* s);
+  Ref readScalar();
+  Ref readNumber();
+  Ref readLiteral(std::string_view word, Ref literal, const char* message);
+  // A string value, or an object key when `key` is set.
+  Ref readString(bool key);
+  Ref readEscapedRest(const unsigned char* runStart, const unsigned char* s, bool key);
   bool readUnicodeEscape(const unsigned char*& s, char32_t& cp);
   bool readQuad(const unsigned char*& s, unsigned& value);
-  const Node* textNode(Type type, std::string_view text);
+  // `readable`: bytes readable from `text` on (at least `size`).
+  Ref textRef(Type type, const unsigned char* text, std::size_t size, std::size_t readable);
+  Ref keyRef(const unsigned char* text, std::size_t size, std::size_t readable);
+  // Whether `key` is already a key of the innermost object.
+  bool repeatsKey(const Frame& frame, const Ref& key) const;
   void skipSpace();
   void releaseLargeBuffers();
 
@@ -66,7 +77,8 @@ class Reader {
   unsigned depth_ = 0;
   Arena* arena_ = nullptr;
   std::vector<Frame> frames_;
-  std::vector<Entry> scratch_;
+  RefStack stack_;
+  KeyTable keys_;
   std::string buffer_;
   std::vector<Failure> errors_;
 };

@@ -14,7 +14,8 @@ std::optional<std::string> SBJsonWriter::stringWithFragment(const Value& value) 
   Writer writer({maxDepth, humanReadable, sortKeys});
   std::string out;
   out.reserve(kInitialCapacity);
-  bool ok = writer.write(ValueAccess::node(value), out);
+  const Ref* root = ValueAccess::ref(value);
+  bool ok = writer.write(root != nullptr ? *root : Ref(), out);
   depth = writer.depth();
   for (const auto& failure : writer.errors()) addError(failure.code, failure.description);
   if (!ok) return std::nullopt;

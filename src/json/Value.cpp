@@ -13,17 +13,50 @@ namespace kelda::json {
 
 namespace {
 
-// A non-owning pointer to one of the static nodes.
-std::shared_ptr<const Node> staticPtr(const Node* node) {
-  return std::shared_ptr<const Node>(std::shared_ptr<const Node>(), node);
+// A non-owning pointer to one of the static Refs.
+std::shared_ptr<const Ref> staticPtr(const Ref* ref) {
+  return std::shared_ptr<const Ref>(std::shared_ptr<const Ref>(), ref);
 }
 
-std::shared_ptr<const Node> textPtr(Type type, std::string text) {
-  return std::make_shared<TextNode>(type, std::move(text));
+// A pointer to the Ref of a hand-built node, sharing the node's ownership.
+template <class BuiltNode>
+std::shared_ptr<const Ref> builtPtr(std::shared_ptr<BuiltNode> node) {
+  const Ref* self = &node->self;
+  return std::shared_ptr<const Ref>(std::move(node), self);
 }
 
-const Node* childAt(const Node* n, std::size_t i) {
-  return n->type == Type::Array ? arrayItem(n, i) : n->members[i].value;
+std::shared_ptr<const Ref> textPtr(Type type, std::string text) {
+  return builtPtr(std::make_shared<TextNode>(type, std::move(text)));
+}
+
+bool isContainer(const Ref& ref) {
+  Type type = ref.type();
+  return type == Type::Array || type == Type::Object;
+}
+
+const Ref& childAt(const Node* n, std::size_t i) {
+  return n->type() == Type::Array ? arrayItem(n, i) : n->members()[i].value;
+}
+
+// Position of `key` among the members of object `n`, or n->size(). Keys of up to
+// Ref::kInlineMax bytes are always held inline, so they compare as one word.
+std::size_t findKey(const Node* n, std::string_view key, std::size_t hint = 0) {
+  const Entry* members = n->members();
+  std::size_t count = n->size();
+  if (key.size() <= Ref::kInlineMax) {
+    std::uint64_t probe = Ref::inlineText(Type::String, key.data(), key.size()).word();
+    if (hint < count && members[hint].key.word() == probe) return hint;
+    for (std::size_t i = 0; i < count; ++i) {
+      if (members[i].key.word() == probe) return i;
+    }
+    return count;
+  }
+  auto matches = [&](const Ref& k) { return !k.isInline() && k.node()->text() == key; };
+  if (hint < count && matches(members[hint].key)) return hint;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (matches(members[i].key)) return i;
+  }
+  return count;
 }
 
 // Plain words print unquoted inside containers, like a property list description.
@@ -56,27 +89,26 @@ void appendQuotedWord(std::string& out, std::string_view s) {
   out += '"';
 }
 
-void appendScalar(std::string& out, const Node* n, bool nested) {
-  if (n == nullptr) {
-    out += "(null)";
-    return;
-  }
-  switch (n->type) {
+void appendScalar(std::string& out, const Ref& ref, bool nested) {
+  switch (ref.type()) {
+    case Type::Absent:
+      out += "(null)";
+      break;
     case Type::Null:
       out += "<null>";
       break;
     case Type::Boolean:
-      out += n->boolean ? "1" : "0";
+      out += ref.boolean() ? "1" : "0";
       break;
     case Type::String:
       if (nested) {
-        appendQuotedWord(out, n->text());
+        appendQuotedWord(out, ref.text());
       } else {
-        out += n->text();
+        out += ref.text();
       }
       break;
     default:
-      out += n->text();
+      out += ref.text();
       break;
   }
 }
@@ -95,19 +127,19 @@ std::string describeContainer(const Node* root) {
   std::string out;
   std::vector<Frame> stack;
   auto open = [&](const Node* n) {
-    if (n->size == 0) {
-      out += n->type == Type::Array ? "()" : "{}";
+    if (n->size() == 0) {
+      out += n->type() == Type::Array ? "()" : "{}";
       return;
     }
-    out += n->type == Type::Array ? "(\n" : "{\n";
+    out += n->type() == Type::Array ? "(\n" : "{\n";
     stack.push_back({n, 0});
   };
   // What follows a finished element: "," between array elements, ";" after an object member.
   auto separate = [&]() {
     if (stack.empty()) return;
     const Frame& parent = stack.back();
-    if (parent.node->type == Type::Array) {
-      out += parent.next < parent.node->size ? ",\n" : "\n";
+    if (parent.node->type() == Type::Array) {
+      out += parent.next < parent.node->size() ? ",\n" : "\n";
     } else {
       out += ";\n";
     }
@@ -116,23 +148,23 @@ std::string describeContainer(const Node* root) {
   while (!stack.empty()) {
     Frame& f = stack.back();
     const Node* n = f.node;
-    if (f.next == n->size) {
+    if (f.next == n->size()) {
       stack.pop_back();
       indent(out, stack.size());
-      out += n->type == Type::Array ? ")" : "}";
+      out += n->type() == Type::Array ? ")" : "}";
       separate();
       continue;
     }
     std::size_t i = f.next++;
     indent(out, stack.size());
-    if (n->type == Type::Object) {
-      appendQuotedWord(out, n->members[i].key);
+    if (n->type() == Type::Object) {
+      appendQuotedWord(out, n->members()[i].key.text());
       out += " = ";
     }
-    const Node* child = childAt(n, i);
-    if (child != nullptr && (child->type == Type::Array || child->type == Type::Object)) {
-      open(child);
-      if (child->size != 0) continue;
+    const Ref& child = childAt(n, i);
+    if (isContainer(child)) {
+      open(child.node());
+      if (child.node()->size() != 0) continue;
     } else {
       appendScalar(out, child, true);
     }
@@ -141,56 +173,42 @@ std::string describeContainer(const Node* root) {
   return out;
 }
 
-bool sameScalar(const Node* a, const Node* b) {
-  switch (a->type) {
+bool sameScalar(const Ref& a, const Ref& b) {
+  switch (a.type()) {
     case Type::Boolean:
-      return a->boolean == b->boolean;
+      return a.boolean() == b.boolean();
     case Type::String:
     case Type::Number:
-      return a->text() == b->text();
+      return a.text() == b.text();
     default:
       return true;
   }
 }
 
-// Value of `key` in object `n`, searching from position `hint` first.
-const Node* findMember(const Node* n, std::string_view key, std::size_t hint, bool& found) {
-  if (hint < n->size && n->members[hint].key == key) {
-    found = true;
-    return n->members[hint].value;
-  }
-  for (std::size_t i = 0; i < n->size; ++i) {
-    if (n->members[i].key == key) {
-      found = true;
-      return n->members[i].value;
-    }
-  }
-  found = false;
-  return nullptr;
-}
-
-bool equalNodes(const Node* a, const Node* b) {
-  std::vector<std::pair<const Node*, const Node*>> pending{{a, b}};
+bool equalRefs(const Ref* a, const Ref* b) {
+  std::vector<std::pair<const Ref*, const Ref*>> pending{{a, b}};
   while (!pending.empty()) {
     auto [x, y] = pending.back();
     pending.pop_back();
-    if (x == y) continue;
-    if (x == nullptr || y == nullptr || x->type != y->type) return false;
-    if (x->type == Type::Array) {
-      if (x->size != y->size) return false;
-      for (std::size_t i = 0; i < x->size; ++i) {
-        pending.emplace_back(arrayItem(x, i), arrayItem(y, i));
+    if (x == y || x->word() == y->word()) continue;
+    Type type = x->type();
+    if (type != y->type()) return false;
+    if (type != Type::Array && type != Type::Object) {
+      if (!sameScalar(*x, *y)) return false;
+      continue;
+    }
+    const Node* xn = x->node();
+    const Node* yn = y->node();
+    if (xn->size() != yn->size()) return false;
+    for (std::size_t i = 0; i < xn->size(); ++i) {
+      if (type == Type::Array) {
+        pending.emplace_back(&arrayItem(xn, i), &arrayItem(yn, i));
+        continue;
       }
-    } else if (x->type == Type::Object) {
-      if (x->size != y->size) return false;
-      for (std::size_t i = 0; i < x->size; ++i) {
-        bool found = false;
-        const Node* other = findMember(y, x->members[i].key, i, found);
-        if (!found) return false;
-        pending.emplace_back(x->members[i].value, other);
-      }
-    } else if (!sameScalar(x, y)) {
-      return false;
+      const Entry& member = xn->members()[i];
+      std::size_t at = findKey(yn, member.key.text(), i);
+      if (at == yn->size()) return false;
+      pending.emplace_back(&member.value, &yn->members()[at].value);
     }
   }
   return true;
@@ -201,8 +219,8 @@ constexpr std::size_t kMaxSegments = 64;
 
 // The flat arrays `array` is made of (itself unless it is segmented).
 void addSegments(std::vector<Value>& segments, const Value& array) {
-  const Node* n = ValueAccess::node(array);
-  if (!n->segmented) {
+  const Node* n = ValueAccess::ref(array)->node();
+  if (!n->has(Node::kSegmented)) {
     segments.push_back(array);
     return;
   }
@@ -237,27 +255,27 @@ void balance(std::vector<Value>& segments) {
 
 }  // namespace
 
-Value ValueAccess::child(const Value& owner, const Node* node) {
-  if (node == nullptr) return Value();
-  return Value(std::shared_ptr<const Node>(owner.node_, node));
+Value ValueAccess::child(const Value& owner, const Ref& ref) {
+  if (ref.isAbsent()) return Value();
+  return Value(std::shared_ptr<const Ref>(owner.ref_, &ref));
 }
 
-Value::Value(std::nullptr_t) : node_(staticPtr(nullNode())) {}
-Value::Value(bool b) : node_(staticPtr(boolNode(b))) {}
+Value::Value(std::nullptr_t) : ref_(staticPtr(&kNullRef)) {}
+Value::Value(bool b) : ref_(staticPtr(b ? &kTrueRef : &kFalseRef)) {}
 Value::Value(const char* text) {
-  if (text != nullptr) node_ = textPtr(Type::String, text);
+  if (text != nullptr) ref_ = textPtr(Type::String, text);
 }
-Value::Value(std::string text) : node_(textPtr(Type::String, std::move(text))) {}
-Value::Value(std::string_view text) : node_(textPtr(Type::String, std::string(text))) {}
-Value::Value(int n) : node_(textPtr(Type::Number, std::to_string(n))) {}
-Value::Value(long n) : node_(textPtr(Type::Number, std::to_string(n))) {}
-Value::Value(long long n) : node_(textPtr(Type::Number, std::to_string(n))) {}
-Value::Value(unsigned n) : node_(textPtr(Type::Number, std::to_string(n))) {}
-Value::Value(unsigned long n) : node_(textPtr(Type::Number, std::to_string(n))) {}
-Value::Value(unsigned long long n) : node_(textPtr(Type::Number, std::to_string(n))) {}
+Value::Value(std::string text) : ref_(textPtr(Type::String, std::move(text))) {}
+Value::Value(std::string_view text) : ref_(textPtr(Type::String, std::string(text))) {}
+Value::Value(int n) : ref_(textPtr(Type::Number, std::to_string(n))) {}
+Value::Value(long n) : ref_(textPtr(Type::Number, std::to_string(n))) {}
+Value::Value(long long n) : ref_(textPtr(Type::Number, std::to_string(n))) {}
+Value::Value(unsigned n) : ref_(textPtr(Type::Number, std::to_string(n))) {}
+Value::Value(unsigned long n) : ref_(textPtr(Type::Number, std::to_string(n))) {}
+Value::Value(unsigned long long n) : ref_(textPtr(Type::Number, std::to_string(n))) {}
 Value::Value(double d) {
   char buffer[32];
-  node_ = textPtr(Type::Number, std::string(number::formatDouble(d, buffer)));
+  ref_ = textPtr(Type::Number, std::string(number::formatDouble(d, buffer)));
 }
 
 Value Value::numberFromText(std::string text) {
@@ -265,11 +283,11 @@ Value Value::numberFromText(std::string text) {
 }
 
 Value Value::array(std::vector<Value> items) {
-  return Value(std::make_shared<ArrayNode>(std::move(items)));
+  return Value(builtPtr(std::make_shared<ArrayNode>(std::move(items))));
 }
 
 Value Value::object(std::vector<Member> members) {
-  return Value(std::make_shared<ObjectNode>(std::move(members)));
+  return Value(builtPtr(std::make_shared<ObjectNode>(std::move(members))));
 }
 
 Value Value::object(std::initializer_list<Member> members) {
@@ -277,19 +295,17 @@ Value Value::object(std::initializer_list<Member> members) {
 }
 
 Type Value::type() const {
-  return node_ ? node_->type : Type::Absent;
+  return ref_ ? ref_->type() : Type::Absent;
 }
 
 Value Value::operator[](std::string_view key) const {
   if (!isObject()) return Value();
-  for (std::size_t i = 0; i < node_->size; ++i) {
-    if (node_->members[i].key == key) return valueAt(i);
-  }
-  return Value();
+  std::size_t at = findKey(ref_->node(), key);
+  return at < ref_->node()->size() ? valueAt(at) : Value();
 }
 
 Value Value::operator[](std::size_t index) const {
-  if (!isArray() || index >= node_->size) return Value();
+  if (!isArray() || index >= ref_->node()->size()) return Value();
   return valueAt(index);
 }
 
@@ -299,58 +315,55 @@ Value Value::operator[](int index) const {
 }
 
 bool Value::contains(std::string_view key) const {
-  if (!isObject()) return false;
-  for (std::size_t i = 0; i < node_->size; ++i) {
-    if (node_->members[i].key == key) return true;
-  }
-  return false;
+  return isObject() && findKey(ref_->node(), key) < ref_->node()->size();
 }
 
 std::size_t Value::size() const {
-  return isArray() || isObject() ? node_->size : 0;
+  return isArray() || isObject() ? ref_->node()->size() : 0;
 }
 
 std::string_view Value::keyAt(std::size_t i) const {
-  if (!isObject() || i >= node_->size) return {};
-  return node_->members[i].key;
+  if (!isObject() || i >= ref_->node()->size()) return {};
+  return ref_->node()->members()[i].key.text();
 }
 
 Value Value::valueAt(std::size_t i) const {
-  if (!(isArray() || isObject()) || i >= node_->size) return Value();
-  if (node_->segmented) return static_cast<const SegmentedArrayNode*>(node_.get())->valueAt(i);
-  if (node_->built) {
-    const Node* n = node_.get();
-    return n->type == Type::Array ? static_cast<const ArrayNode*>(n)->values[i]
-                                  : static_cast<const ObjectNode*>(n)->values[i];
+  if (!(isArray() || isObject())) return Value();
+  const Node* n = ref_->node();
+  if (i >= n->size()) return Value();
+  if (n->has(Node::kSegmented)) return static_cast<const SegmentedArrayNode*>(n)->valueAt(i);
+  if (n->has(Node::kBuilt)) {
+    return n->type() == Type::Array ? static_cast<const ArrayNode*>(n)->values[i]
+                                    : static_cast<const ObjectNode*>(n)->values[i];
   }
-  return ValueAccess::child(*this, childAt(node_.get(), i));
+  return ValueAccess::child(*this, childAt(n, i));
 }
 
 std::string_view Value::text() const {
-  return isString() || isNumber() ? node_->text() : std::string_view();
+  return isString() || isNumber() ? ref_->text() : std::string_view();
 }
 
 long long Value::intValue() const {
-  if (isBool()) return node_->boolean ? 1 : 0;
+  if (isBool()) return ref_->boolean() ? 1 : 0;
   return number::leadingInteger(text());
 }
 
 double Value::doubleValue() const {
-  if (isBool()) return node_->boolean ? 1.0 : 0.0;
+  if (isBool()) return ref_->boolean() ? 1.0 : 0.0;
   return number::leadingDouble(text());
 }
 
 bool Value::boolValue() const {
-  if (isBool()) return node_->boolean;
+  if (isBool()) return ref_->boolean();
   if (isNumber()) return doubleValue() != 0.0;
   if (isString()) return number::leadingTruth(text());
   return false;
 }
 
 std::string Value::describe() const {
-  if (isArray() || isObject()) return describeContainer(node_.get());
+  if (isArray() || isObject()) return describeContainer(ref_->node());
   std::string out;
-  appendScalar(out, node_.get(), false);
+  appendScalar(out, ref_ ? *ref_ : Ref(), false);
   return out;
 }
 
@@ -390,11 +403,12 @@ Value Value::concatenated(const Value& a, const Value& b) {
   addSegments(segments, b);
   balance(segments);
   if (segments.size() == 1) return segments.front();
-  return Value(std::make_shared<SegmentedArrayNode>(std::move(segments)));
+  return Value(builtPtr(std::make_shared<SegmentedArrayNode>(std::move(segments))));
 }
 
 bool Value::operator==(const Value& other) const {
-  return equalNodes(node_.get(), other.node_.get());
+  Ref absent;
+  return equalRefs(ref_ ? ref_.get() : &absent, other.ref_ ? other.ref_.get() : &absent);
 }
 
 }  // namespace kelda::json

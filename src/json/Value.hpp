@@ -109,12 +109,12 @@ class Value {
   // Structural equality (numbers compare by their text).
   bool operator==(const Value& other) const;
 
-  struct Node;
+  class Ref;  // the codec's internal handle of one value (json/Node.hpp)
 
  private:
-  explicit Value(std::shared_ptr<const Node> node) : node_(std::move(node)) {}
+  explicit Value(std::shared_ptr<const Ref> ref) : ref_(std::move(ref)) {}
   friend struct ValueAccess;
-  std::shared_ptr<const Node> node_;
+  std::shared_ptr<const Ref> ref_;
 };
 
 struct Value::MemberRef {

@@ -58,10 +58,6 @@ void appendEscape(std::string& out, unsigned char c) {
   }
 }
 
-bool isContainer(const Node* n) {
-  return n != nullptr && (n->type == Type::Array || n->type == Type::Object);
-}
-
 }  // namespace
 
 void appendQuoted(std::string& out, std::string_view text) {
@@ -101,7 +97,7 @@ bool appendQuotedChecked(std::string& out, std::string_view text) {
   return true;
 }
 
-bool Writer::write(const Node* root, std::string& out) {
+bool Writer::write(const Ref& root, std::string& out) {
   out_ = &out;
   frames_.clear();
   errors_.clear();
@@ -109,35 +105,32 @@ bool Writer::write(const Node* root, std::string& out) {
   if (!begin(root)) return false;
   while (!frames_.empty()) {
     Frame& frame = frames_.back();
-    const Node* node = frame.node;
-    bool object = node->type == Type::Object;
-    if (frame.next == node->size) {
+    if (frame.next == frame.size) {
       --depth_;
-      if (options_.humanReadable && node->size != 0) newline(depth_);
-      out += object ? '}' : ']';
+      if (options_.humanReadable && frame.size != 0) newline(depth_);
+      out += frame.object ? '}' : ']';
       frames_.pop_back();
       continue;
     }
     std::size_t i = frame.next++;
     if (i > 0) out += ',';
     if (options_.humanReadable) newline(depth_);
-    const Node* child;
-    if (object) {
+    const Ref* child;
+    if (frame.object) {
       const Entry* member = memberAt(frame, i);
-      // Texts of a parsed document are valid UTF-8 already; hand-built ones are checked.
-      if (!node->built) {
-        appendQuoted(out, member->key);
-      } else if (!appendQuotedChecked(out, member->key)) {
+      if (!frame.node->has(Node::kBuilt)) {
+        appendQuoted(out, member->key.text());
+      } else if (!appendQuotedChecked(out, member->key.text())) {
         fail(1, "JSON object key must be string");
         wrapFrames(frames_.size() - 1);
         return false;
       }
       out += options_.humanReadable ? " : " : ":";
-      child = member->value;
+      child = &member->value;
     } else {
-      child = arrayItem(node, i);
+      child = frame.items != nullptr ? &frame.items[i] : &arrayItem(frame.node, i);
     }
-    if (!begin(child)) {
+    if (!begin(*child)) {
       wrapFrames(frames_.size());
       return false;
     }
@@ -146,45 +139,33 @@ bool Writer::write(const Node* root, std::string& out) {
 }
 
 // Writes a scalar whole, or opens a container and pushes its frame.
-bool Writer::begin(const Node* node) {
-  std::string& out = *out_;
-  if (isContainer(node)) {
-    ++depth_;
-    if (options_.maxDepth != 0 && depth_ > options_.maxDepth) {
-      fail(7, "Nested too deep");
-      return false;
-    }
-    out += node->type == Type::Object ? '{' : '[';
-    Frame frame{node, 0, {}};
-    if (options_.sortKeys && node->type == Type::Object) {
-      frame.order.reserve(node->size);
-      for (std::size_t i = 0; i < node->size; ++i) frame.order.push_back(&node->members[i]);
-      std::sort(frame.order.begin(), frame.order.end(),
-                [](const Entry* a, const Entry* b) { return a->key < b->key; });
-    }
-    frames_.push_back(std::move(frame));
+bool Writer::begin(const Ref& ref) {
+  if (ref.isInline()) {
+    writeInline(ref);
     return true;
   }
-  if (node == nullptr) {
+  if (ref.isAbsent()) {
     fail(1, "JSON serialisation not supported for (null)");
     return false;
   }
-  switch (node->type) {
-    case Type::Null:
-      out += "null";
-      return true;
-    case Type::Boolean:
-      out += node->boolean ? "true" : "false";
-      return true;
+  const Node* node = ref.node();
+  std::string& out = *out_;
+  // Texts of a parsed document are valid UTF-8 and numbers valid JSON already; hand-built ones
+  // are checked.
+  bool built = node->has(Node::kBuilt);
+  switch (node->type()) {
+    case Type::Array:
+    case Type::Object:
+      return open(node);
     case Type::Number:
-      if (node->built && !number::isJsonNumber(node->text())) {
+      if (built && !number::isJsonNumber(node->text())) {
         fail(1, "JSON serialisation not supported for " + std::string(node->text()));
         return false;
       }
       out += node->text();
       return true;
     default:  // String
-      if (!node->built) {
+      if (!built) {
         appendQuoted(out, node->text());
       } else if (!appendQuotedChecked(out, node->text())) {
         fail(1, "JSON serialisation not supported for text that is not UTF-8");
@@ -194,8 +175,51 @@ bool Writer::begin(const Node* node) {
   }
 }
 
+// Null, a boolean, or a short text of a parsed document (never hand-built).
+void Writer::writeInline(const Ref& ref) {
+  std::string& out = *out_;
+  switch (ref.type()) {
+    case Type::Null:
+      out += "null";
+      break;
+    case Type::Boolean:
+      out += ref.boolean() ? "true" : "false";
+      break;
+    case Type::Number:
+      out += ref.text();
+      break;
+    default:  // String
+      appendQuoted(out, ref.text());
+      break;
+  }
+}
+
+bool Writer::open(const Node* node) {
+  ++depth_;
+  if (options_.maxDepth != 0 && depth_ > options_.maxDepth) {
+    fail(7, "Nested too deep");
+    return false;
+  }
+  bool object = node->type() == Type::Object;
+  *out_ += object ? '{' : '[';
+  Frame frame{node, object, nullptr, nullptr, node->size(), 0, {}};
+  if (object) {
+    frame.members = node->members();
+    if (options_.sortKeys) {
+      frame.order.reserve(frame.size);
+      for (std::size_t i = 0; i < frame.size; ++i) frame.order.push_back(&frame.members[i]);
+      std::sort(frame.order.begin(), frame.order.end(),
+                [](const Entry* a, const Entry* b) { return a->key.text() < b->key.text(); });
+    }
+  } else if (!node->has(Node::kSegmented)) {
+    frame.items = node->items();
+  }
+  frames_.push_back(std::move(frame));
+  return true;
+}
+
 const Entry* Writer::memberAt(const Frame& frame, std::size_t i) const {
-  return frame.order.empty() ? &frame.node->members[i] : frame.order[i];
+  return frame.order.empty() ? &frame.members[i] : frame.order[i];
 }
 
 void Writer::newline(std::size_t level) {
@@ -207,9 +231,9 @@ void Writer::newline(std::size_t level) {
 void Writer::wrapFrames(std::size_t count) {
   for (std::size_t i = count; i-- > 0;) {
     const Frame& frame = frames_[i];
-    if (frame.node->type != Type::Object) continue;
+    if (!frame.object) continue;
     const Entry* member = memberAt(frame, frame.next - 1);
-    fail(1, "Unsupported value for key " + std::string(member->key) + " in object");
+    fail(1, "Unsupported value for key " + std::string(member->key.text()) + " in object");
   }
 }
 

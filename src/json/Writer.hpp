@@ -25,9 +25,9 @@ class Writer {
 
   explicit Writer(Options options) : options_(options) {}
 
-  // Appends the JSON text of `root` (null: the absent value) to `out`. On failure gives false,
-  // with errors() holding the failures innermost first; `out` then holds a partial text.
-  bool write(const Node* root, std::string& out);
+  // Appends the JSON text of `root` to `out`. On failure gives false, with errors() holding the
+  // failures innermost first; `out` then holds a partial text.
+  bool write(const Ref& root, std::string& out);
 
   const std::vector<Failure>& errors() const { return errors_; }
   unsigned depth() const { return depth_; }
@@ -35,11 +35,17 @@ class Writer {
  private:
   struct Frame {
     const Node* node;
+    bool object;
+    const Ref* items;      // elements of a flat array, else null
+    const Entry* members;  // members of an object
+    std::size_t size;
     std::size_t next;
     std::vector<const Entry*> order;  // members in sorted order (sortKeys only)
   };
 
-  bool begin(const Node* node);
+  bool begin(const Ref& ref);
+  bool open(const Node* node);
+  void writeInline(const Ref& ref);
   const Entry* memberAt(const Frame& frame, std::size_t i) const;
   void newline(std::size_t level);
   void wrapFrames(std::size_t count);

@@ -1,24 +1,18 @@
 // The public JSON parsing conformance cases: y_ accepted, n_ refused with an error, i_ never
-// crashing; read as an object, scalar tops give error 4.
+// crashing; read as an object, scalar tops give error 4. Missing cases fail the test.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "json/ConformanceCases.hpp"
 #include "json/SBJson.hpp"
 
 namespace kelda::json {
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path casesDirectory() {
-  const char* source = std::getenv("KELDA_SOURCE");
-  if (source == nullptr) return {};
-  return fs::path(source) / ".." / "shared" / "conformance" / "json-test-suite" / "test_parsing";
-}
 
 std::string readFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -28,11 +22,9 @@ std::string readFile(const fs::path& path) {
 }
 
 TEST(Conformance, ParsingCases) {
-  fs::path dir = casesDirectory();
-  if (dir.empty() || !fs::is_directory(dir)) {
-    GTEST_SKIP() << "conformance cases not found (KELDA_SOURCE/../shared/conformance/"
-                    "json-test-suite/test_parsing)";
-  }
+  std::string missing = testing::missingConformanceCases();
+  ASSERT_TRUE(missing.empty()) << missing;
+  fs::path dir = testing::conformanceCases();
   int seen = 0;
   for (const auto& entry : fs::directory_iterator(dir)) {
     std::string name = entry.path().filename().string();

@@ -10,6 +10,8 @@
 #include <fstream>
 #include <string>
 
+#include "json/ConformanceCases.hpp"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -64,7 +66,7 @@ class KeldaJsonTool : public ::testing::Test {
   int count = 0;
 };
 
-TEST_F(KeldaJsonTool, WritesBackOrReportsTheLastError) {
+TEST_F(KeldaJsonTool, WritesBackOrReportsTheErrorTrace) {
   EXPECT_EQ(run("", file("[1,]")).out, "error 9: Trailing comma disallowed in array\n");
   EXPECT_EQ(run("", file("[1,]")).status, 1);
   ToolRun ok = run("", file(" { \"b\" : [1, 2.50], \"a\" : \"\\u00e9\" } "));
@@ -82,12 +84,30 @@ TEST_F(KeldaJsonTool, WritesBackOrReportsTheLastError) {
   EXPECT_EQ(run(quoted((dir / "missing").string()), file("")).status, 2);
 }
 
+TEST_F(KeldaJsonTool, NestedFailuresShowTheirRootCause) {
+  EXPECT_EQ(run("", file("[01]")).out,
+            "error 3: Expected value while parsing array\n"
+            "  caused by error 2: Leading 0 disallowed in number\n");
+  ToolRun nested = run("", file("{\"a\":[1,{\"b\":tru}]}"));
+  EXPECT_EQ(nested.status, 1);
+  EXPECT_EQ(nested.out,
+            "error 3: Object value expected for key: a\n"
+            "  caused by error 3: Expected value while parsing array\n"
+            "  caused by error 3: Object value expected for key: b\n"
+            "  caused by error 3: Expected 'true'\n");
+  EXPECT_EQ(run("", file("[\"\\ud800x\"]")).out,
+            "error 3: Expected value while parsing array\n"
+            "  caused by error 6: Missing low character in surrogate pair\n");
+  EXPECT_EQ(run("", file("[\"\\u12G4\"]")).out,
+            "error 3: Expected value while parsing array\n"
+            "  caused by error 6: Missing hex quad\n"
+            "  caused by error 6: Missing hex digit in quad\n");
+}
+
 TEST_F(KeldaJsonTool, ConformanceCases) {
-  const char* source = std::getenv("KELDA_SOURCE");
-  fs::path cases = fs::path(source ? source : "") / ".." / "shared" / "conformance" /
-                   "json-test-suite" / "test_parsing";
-  if (source == nullptr || !fs::is_directory(cases)) GTEST_SKIP() << "conformance cases not found";
-  for (const auto& entry : fs::directory_iterator(cases)) {
+  std::string missing = kelda::json::testing::missingConformanceCases();
+  ASSERT_TRUE(missing.empty()) << missing;
+  for (const auto& entry : fs::directory_iterator(kelda::json::testing::conformanceCases())) {
     std::string name = entry.path().filename().string();
     ToolRun r = run("--fragment", entry.path());
     if (name.starts_with("y_")) {

@@ -1,13 +1,15 @@
 // kelda-json [--fragment] [--pretty] [--sort-keys] [FILE|-]
 //
 // Reads JSON from FILE or standard input and writes it back (compact unless --pretty). On a
-// reading or writing failure prints "error <code>: <description>" of the last error and exits
-// 1. Without --fragment the top level must be an object or an array. Exit 2: bad usage or
-// unreadable file.
+// reading or writing failure prints the error trace, newest first, and exits 1:
+//   error 3: Expected value while parsing array
+//     caused by error 2: Leading 0 disallowed in number
+// so that the root cause of a nested failure is visible. Without --fragment the top level must
+// be an object or an array. Exit 2: bad usage or unreadable file.
+#include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
-#include <sstream>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -44,22 +46,42 @@ bool parseArguments(int argc, char** argv, Options& options) {
   return true;
 }
 
-bool readAll(const std::string& path, std::string& text) {
-  if (path == "-") {
-    text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    return !std::cin.bad();
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  text = std::move(buffer).str();
+// Reads are made in pieces of this size (a text may be tens of megabytes).
+constexpr std::size_t kPiece = std::size_t(1) << 16;
+
+// Appends the whole stream to `text`.
+bool readStream(std::istream& in, std::string& text) {
+  std::size_t used = text.size();
+  do {
+    text.resize(used + kPiece);
+    in.read(text.data() + used, kPiece);
+    used += static_cast<std::size_t>(in.gcount());
+  } while (in);
+  text.resize(used);
   return !in.bad();
 }
 
+bool readAll(const std::string& path, std::string& text) {
+  if (path == "-") return readStream(std::cin, text);
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::error_code error;
+  auto size = std::filesystem::file_size(path, error);
+  if (!error) text.reserve(size + kPiece);
+  return readStream(in, text);
+}
+
+// The trace from the last error back to the first, one error a line.
 int reportFailure(const std::shared_ptr<const kelda::json::Error>& error) {
-  std::cout << "error " << (error ? error->code : 0) << ": "
-            << (error ? error->description : std::string("unknown failure")) << "\n";
+  if (!error) {
+    std::cout << "error 0: unknown failure\n";
+    return 1;
+  }
+  const char* lead = "";
+  for (const kelda::json::Error* e = error.get(); e != nullptr; e = e->underlying.get()) {
+    std::cout << lead << "error " << e->code << ": " << e->description << "\n";
+    lead = "  caused by ";
+  }
   return 1;
 }
 
