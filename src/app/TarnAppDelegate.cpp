@@ -14,6 +14,7 @@
 #include "gateway/ExceptionGuard.hpp"
 #include "gateway/GlobalFlags.hpp"
 #include "gateway/Reachability.hpp"
+#include "gateway/ScreenLinks.hpp"
 #include "gateway/StoredLogin.hpp"
 #include "gateway/TarnObjects.hpp"
 #include "gateway/TarnServerAPIs.hpp"
@@ -22,6 +23,7 @@
 #include "platform/Paths.hpp"
 #include "platform/RunLoop.hpp"
 #include "platform/TextFile.hpp"
+#include "product/ProductPageOpener.hpp"
 #include "ui/BusyOverlay.hpp"
 #include "ui/Label.hpp"
 #include "ui/Transition.hpp"
@@ -93,6 +95,11 @@ std::shared_ptr<ui::NavigationController> TarnAppDelegate::makeTab(
 }
 
 void TarnAppDelegate::curlAction() {
+  // Screens of lower subsystems (the bag screen) open product pages through this link.
+  gateway::ScreenLinks::shared().openProductPage = [](ui::NavigationController& navigation,
+                                                      const gateway::ProductPageRequest& page) {
+    product::openProductPage(navigation, page);
+  };
   homeViewController_ = std::make_shared<catalogue::HomeViewController>();
   searchViewController_ = std::make_shared<catalogue::SearchViewController>();
   viewBagController_ = std::make_shared<ViewBagController>();

@@ -20,6 +20,7 @@
 #include "catalogue/SearchTitle.hpp"
 #include "gateway/ExceptionGuard.hpp"
 #include "gateway/GlobalFlags.hpp"
+#include "gateway/ScreenLinks.hpp"
 #include "gateway/TarnObjects.hpp"
 #include "gateway/TarnServerAPIs.hpp"
 #include "platform/NotificationCenter.hpp"
@@ -406,7 +407,13 @@ void HomeViewController::openBagRecord(const json::Value& record) {
         // Only simple products open from the bag summary.
         if (state().productDescriptionList()["PDPFLAG"].str() != "SIMPLE") return;
         screen.lastProductPage = ProductPageRequest{"SIMPLE", std::nullopt, false};
-        if (screen.openProductPage) screen.openProductPage(*screen.lastProductPage);
+        if (screen.openProductPage) {
+          screen.openProductPage(*screen.lastProductPage);
+        } else if (auto& open = gateway::ScreenLinks::shared().openProductPage; open) {
+          if (auto* navigation = screen.navigationController()) {
+            open(*navigation, *screen.lastProductPage);
+          }
+        }
       });
 }
 

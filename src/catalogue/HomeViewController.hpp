@@ -74,8 +74,8 @@ class HomeViewController : public ui::ViewController,
   std::shared_ptr<ResultViewController> resultViewController() const { return results_; }
   std::shared_ptr<SalesViewController> salesViewController() const { return sales_; }
 
-  // Opens the product page of a tapped bag line (only simple products open from here). The
-  // product pages are not part of this screen; by default the request is only recorded.
+  // Opens the product page of a tapped bag line (only simple products open from here;
+  // recorded in lastProductPage). By default through gateway::ScreenLinks::openProductPage.
   std::function<void(const ProductPageRequest&)> openProductPage;
   std::optional<ProductPageRequest> lastProductPage;
 

@@ -12,6 +12,7 @@
 #include "catalogue/ScreenParts.hpp"
 #include "catalogue/SearchTitle.hpp"
 #include "gateway/ExceptionGuard.hpp"
+#include "gateway/ScreenLinks.hpp"
 #include "gateway/TarnObjects.hpp"
 #include "gateway/TarnServerAPIs.hpp"
 #include "platform/TaskAndReply.hpp"
@@ -275,7 +276,11 @@ void ResultViewController::productArrived(RequestStatus status, bool fromImage) 
     page.startPage = 0;
   }
   lastProductPage = page;
-  if (openProductPage) openProductPage(page);
+  if (openProductPage) {
+    openProductPage(page);
+  } else if (auto& open = gateway::ScreenLinks::shared().openProductPage; open) {
+    if (auto* navigation = navigationController()) open(*navigation, page);
+  }
 }
 
 }  // namespace kelda::catalogue

@@ -51,8 +51,8 @@ class ResultViewController : public ui::ViewController,
   long long flag = 0;
   int noOfSections = 0;
 
-  // Opens the product page the answer asks for. The product pages are not part of this
-  // screen; by default the request is only recorded in lastProductPage.
+  // Opens the product page the answer asks for (recorded in lastProductPage). By default the
+  // page is pushed through gateway::ScreenLinks::openProductPage.
   std::function<void(const ProductPageRequest&)> openProductPage;
   std::optional<ProductPageRequest> lastProductPage;
 

@@ -20,10 +20,11 @@ struct GlobalFlags {
   std::atomic<bool> isAddToBagVisible{false};
   std::atomic<bool> isBagHasUpdatedItems{false};
   std::atomic<bool> isSwitchedFromMyBag{false};
-  std::atomic<float> currentItemPrice{0};
+  // Unit price of the last add to the bag, in cents (never floating point).
+  std::atomic<long long> currentItemPriceCents{0};
   std::atomic<int> quantitySelected{0};
   std::atomic<int> numberOfItems{0};
-  std::atomic<float> subTotal{0};
+  std::atomic<long long> subTotalCents{0};
   std::atomic<bool> fromReviews{false};
   std::atomic<bool> fromCollectionReviews{false};
   std::atomic<int> fromIndex{0};

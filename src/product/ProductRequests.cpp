@@ -1,14 +1,13 @@
 #include "product/ProductRequests.hpp"
 
-#include <algorithm>
 #include <string>
-#include <vector>
 
 #include "gateway/ExceptionGuard.hpp"
 #include "gateway/TarnObjects.hpp"
 #include "gateway/TarnServerAPIs.hpp"
 #include "gateway/Wire.hpp"
 #include "platform/RunLoop.hpp"
+#include "product/ChoiceLists.hpp"
 #include "ui/NetworkActivityIndicator.hpp"
 
 namespace kelda::product {
@@ -17,32 +16,10 @@ namespace {
 using gateway::TarnObjects;
 using gateway::TarnServerAPIs;
 
-// The quantity wheel offers at most this many choices, whatever "maxQuantity" says: a huge
-// value must not build a list of millions of texts.
-constexpr long long kMaxQuantityChoices = 999;
-
-json::Value quantityChoices(const json::Value& maxQuantity) {
-  const long long count = std::clamp(maxQuantity.intValue(), 0LL, kMaxQuantityChoices);
-  std::vector<json::Value> texts;
-  texts.reserve(static_cast<std::size_t>(count));
-  for (long long q = 1; q <= count; ++q) texts.emplace_back(std::to_string(q));
-  return json::Value::array(std::move(texts));
-}
-
-void storeAttributeLists(TarnObjects& state, const json::Value& answer) {
-  state.setSizeArray({});
-  state.setColorArray({});
-  state.setTypeArray({});
-  state.setProdAtrributeArray({});
-  json::Value keys = answer["prodAttrKey"];
-  if (keys.isArray() && !keys.empty()) state.setProdAtrributeArray(keys);
-  for (json::Value attribute : answer["prod_attributes"].items()) {
-    const std::string name = attribute["prodAttrName"].str();
-    json::Value values = attribute["prodAttrValue"];
-    if (name == "SIZE") state.setSizeArray(values);
-    if (name == "COLOR") state.setColorArray(values);
-    if (name == "TYPE") state.setTypeArray(values);
-  }
+// A product answer: a dictionary whose "data"[0] is the product's dictionary. Anything else
+// cannot show a page and is not stored, so the product on screen stays.
+bool isProductAnswer(const json::Value& answer) {
+  return answer.isObject() && answer["data"][0].isObject();
 }
 
 }  // namespace
@@ -59,7 +36,7 @@ RequestStatus ProductRequests::resultForProductDescription(const std::string& pr
     json::Value answer =
         gateway::request("resultForProductDescription", {productId, categoryId, categoryFlag});
     ui::setNetworkActivityIndicatorVisible(false);
-    if (!answer.isObject()) return;
+    if (!isProductAnswer(answer)) return;
     status = RequestStatus::Answered;
     auto& state = TarnObjects::sharedInstance();
     state.setProductDescriptionList(answer);
@@ -69,8 +46,31 @@ RequestStatus ProductRequests::resultForProductDescription(const std::string& pr
     const std::string kind = answer["PDPFLAG"].str();
     if (kind == "ITEM") state.setCollectionProductDescriptionList(answer);
     if (kind == "TAB") state.setTabCollectionProductDescriptionList(answer);
-    storeAttributeLists(state, answer);
-    state.setQtyArray(quantityChoices(answer["data"][std::size_t{0}]["maxQuantity"]));
+    storeAttributeLists(answer);
+    storeQuantityChoices(answer);
+  });
+  return status;
+}
+
+RequestStatus ProductRequests::resultForLoadMoreReviewsProductDescription(
+    const std::string& pageNumber) {
+  RequestStatus status = RequestStatus::Failed;
+  gateway::guarded("-[ProductRequests resultForLoadMoreReviewsProductDescription:]", [&] {
+    if (!TarnServerAPIs::sharedInstance().internetConnectionAvailable()) {
+      status = RequestStatus::NotSent;
+      return;
+    }
+    auto& state = TarnObjects::sharedInstance();
+    const std::string productId = state.productDescriptionList()["data"][0]["prodId"].describe();
+    json::Value answer =
+        gateway::request("resultForLoadMoreReviewsProductDescription", {productId, pageNumber});
+    ui::setNetworkActivityIndicatorVisible(false);
+    // A page that does not arrive leaves the shown product's answer in place: adding to the
+    // bag still finds its articles.
+    if (!isProductAnswer(answer)) return;
+    status = RequestStatus::Answered;
+    state.setProductDescriptionList(answer);
+    storeAttributeLists(answer);
   });
   return status;
 }

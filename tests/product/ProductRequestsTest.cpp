@@ -6,12 +6,11 @@
 #include "product/ProductRequests.hpp"
 #include "support/ClientFixture.hpp"
 
-namespace kelda::catalogue {
+namespace kelda::product {
 namespace {
 
 using gateway::RequestStatus;
 using gateway::TarnObjects;
-using product::ProductRequests;
 
 TarnObjects& state() {
   return TarnObjects::sharedInstance();
@@ -81,5 +80,50 @@ TEST_F(ProductRequest, QuantityListIsBoundedAndNeverNegative) {
   runUntilIdle();
 }
 
+TEST_F(ProductRequest, AnAnswerWithoutAProductIsNotStored) {
+  server().answer("/product", R"({"PDPFLAG":"SIMPLE","data":[{"prodId":"1","prodName":"Tee"}]})");
+  ASSERT_EQ(ProductRequests::resultForProductDescription("1", "", "SEARCH"),
+            RequestStatus::Answered);
+  const json::Value shown = state().productDescriptionList();
+  for (const char* answer :
+       {R"({"data":[],"error":true,"errorMsg":"Unknown product"})", R"({"PDPFLAG":"SIMPLE"})",
+        R"({"PDPFLAG":"SIMPLE","data":["x"]})", R"([{"prodId":"2"}])"}) {
+    server().answer("/product", answer);
+    EXPECT_EQ(ProductRequests::resultForProductDescription("2", "", "SEARCH"),
+              RequestStatus::Failed)
+        << answer;
+    EXPECT_EQ(state().productDescriptionList(), shown) << answer;
+  }
+  runUntilIdle();
+}
+
+TEST_F(ProductRequest, ReviewPagesReplaceTheAnswerOnlyWhenOneArrives) {
+  server().answer("/product", R"({"PDPFLAG":"SIMPLE","data":[{"prodId":"77","maxQuantity":2}],
+    "prod_attributes":[{"prodAttrName":"SIZE","prodAttrValue":["S"]}]})");
+  ProductRequests::resultForProductDescription("77", "", "SEARCH");
+  server().answer("/product", R"({"PDPFLAG":"SIMPLE","data":[{"prodId":"77","reviewPageNumber":3}],
+    "reviews":[{"reviewTitle":"Nice"}],
+    "prod_attributes":[{"prodAttrName":"COLOR","prodAttrValue":["Red"]}]})");
+  EXPECT_EQ(ProductRequests::resultForLoadMoreReviewsProductDescription("2"),
+            RequestStatus::Answered);
+  EXPECT_EQ(server().lastRequest("/product")->body, "productId=77&reviewPageNumber=2");
+  EXPECT_EQ(state().productDescriptionList()["reviews"][0]["reviewTitle"].str(), "Nice");
+  EXPECT_TRUE(state().sizeArray().isAbsent());
+  EXPECT_EQ(texts(state().colorArray()), (std::vector<std::string>{"Red"}));
+  EXPECT_EQ(texts(state().qtyArray()), (std::vector<std::string>{"1", "2"}));
+
+  // A page that does not come, or comes without the product, keeps the shown product.
+  const json::Value shown = state().productDescriptionList();
+  for (test::FakeAnswer failure : {test::FakeAnswer{"", 500}, test::FakeAnswer{"<html>", 200},
+                                   test::FakeAnswer{R"({"reviews":[]})", 200}}) {
+    server().answer("/product", failure);
+    EXPECT_EQ(ProductRequests::resultForLoadMoreReviewsProductDescription("3"),
+              RequestStatus::Failed);
+    EXPECT_EQ(state().productDescriptionList(), shown);
+    EXPECT_EQ(texts(state().colorArray()), (std::vector<std::string>{"Red"}));
+  }
+  runUntilIdle();
+}
+
 }  // namespace
-}  // namespace kelda::catalogue
+}  // namespace kelda::product
