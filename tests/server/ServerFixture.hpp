@@ -50,7 +50,7 @@ class Server {
     options.dataDir = dir_.path() / "data";
     if (options.products == 5000) options.products = 300;
     if (options.ctrPort < 0) options.ctrPort = 0;
-    options.threads = 8;
+    if (options.threads == ServerOptions{}.threads) options.threads = 8;
     options_ = options;
     server_ = std::make_unique<MiddlewareServer>(options);
     server_->start();
