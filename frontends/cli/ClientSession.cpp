@@ -11,6 +11,7 @@
 #include "platform/UrlOpener.hpp"
 #include "ui/NetworkActivityIndicator.hpp"
 #include "ui/ScreenTree.hpp"
+#include "ui/TextField.hpp"
 #include "ui/Window.hpp"
 
 namespace kelda::cli {
@@ -22,6 +23,23 @@ platform::Options clientOptions(const CliOptions& cli) {
   if (cli.server) options.middleware = *cli.server;
   if (cli.home) options.home = *cli.home;
   return options;
+}
+
+// The echo of a script line: as written, except that text typed into a secure field echoes as
+// bullets (one per character, as the screen shows it), so no password reaches the output.
+std::string echoOf(const std::string& line, const Command& command) {
+  if (command.name != "type" || command.words.size() < 2) return line;
+  const ui::ScreenTree tree = ui::ScreenTree::capture(ui::Window::shared());
+  const ui::Target* target = tree.find(command.words[0], [](const ui::Target& t) {
+    return t.kind == ui::TargetKind::Field || t.kind == ui::TargetKind::SearchBar;
+  });
+  const auto* field = target ? dynamic_cast<const ui::TextField*>(target->view.get()) : nullptr;
+  if (field == nullptr || !field->secureTextEntry) return line;
+  std::string bullets;
+  for (unsigned char c : command.joined(1)) {
+    if ((c & 0xC0) != 0x80) bullets += "\u2022";
+  }
+  return "type " + command.words[0] + " " + bullets;
 }
 
 }  // namespace
@@ -73,7 +91,7 @@ int ClientSession::run(LineReader& input, bool scripted, std::ostream& out, std:
     ParsedLine parsed = parseCommandLine(*line);
     Outcome outcome;
     if (parsed.command) {
-      if (scripted && !options_.json) out << "> " << *line << "\n";
+      if (scripted && !options_.json) out << "> " << echoOf(*line, *parsed.command) << "\n";
       outcome = interpreter.execute(*parsed.command);
     } else if (!parsed.error.empty()) {
       outcome = Outcome::failure(parsed.error);

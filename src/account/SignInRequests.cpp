@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "gateway/AccountAnswer.hpp"
+#include "gateway/Components.hpp"
 #include "gateway/ExceptionGuard.hpp"
 #include "gateway/GlobalFlags.hpp"
 #include "gateway/TarnObjects.hpp"
@@ -50,6 +51,28 @@ SignInOutcome signIn(std::string_view operation, const std::string& userName,
   return SignInOutcome::Refused;
 }
 
+// The forgotten-password answer: data[0] judged as confirmed or refused.
+AccountOutcome judgeForgotPassword(const json::Value& answer) {
+  auto& components = gateway::Components::sharedInstance();
+  const json::Value entry = answer["data"][0];
+  if (!entry.isObject()) {
+    components.showAlertWithMessage(kUnexpectedErrorMessage);
+    return AccountOutcome::Failed;
+  }
+  auto& state = gateway::TarnObjects::sharedInstance();
+  if (entry["success"].intValue() == 1) {
+    state.setSignInResultString("YES");
+    return AccountOutcome::Accepted;
+  }
+  state.setSignInResultString("NO");
+  // Only an error that is exactly the empty text goes without the message.
+  const json::Value error = entry["error"];
+  if (!(error.isString() && error.text().empty())) {
+    components.showAlertWithMessage(SignInRequests::kNotFoundMessage);
+  }
+  return AccountOutcome::Refused;
+}
+
 }  // namespace
 
 SignInOutcome SignInRequests::sign(const std::string& userName, const std::string& password) {
@@ -66,6 +89,18 @@ SignInOutcome SignInRequests::sign1(const std::string& userName, const std::stri
     if (outcome == SignInOutcome::Refused || outcome == SignInOutcome::Failed) {
       gateway::GlobalFlags::shared().loginSuccessful = false;
     }
+  });
+  return outcome;
+}
+
+AccountOutcome SignInRequests::forgotPassword(const std::string& emailAddress) {
+  AccountOutcome outcome = AccountOutcome::Failed;
+  gateway::guarded("-[SignInRequests forgotPassword:]", [&] {
+    if (!TarnServerAPIs::sharedInstance().internetConnectionAvailable()) {
+      outcome = AccountOutcome::NotSent;
+      return;
+    }
+    outcome = judgeForgotPassword(gateway::request("forgotPassword", {emailAddress}));
   });
   return outcome;
 }

@@ -202,8 +202,8 @@ void TarnAppDelegate::registeration(ui::View* sender) {
   if (gateway::GlobalFlags::shared().clickedRegisterFromSearchPage == 6001) {
     if (searchViewController_) searchViewController_->registeration(sender);
   } else if (homeViewController_) {
+    // Opening the form signs nobody in: only a confirmed sign-in or registration does.
     homeViewController_->registration(sender);
-    homeViewController_->setLogin(true);
   }
 }
 

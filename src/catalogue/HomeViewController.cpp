@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "account/LoginViewController.hpp"
+#include "account/RegistrationViewController.hpp"
 #include "bag/CoreDataHandler.hpp"
 #include "bag/Money.hpp"
 #include "bag/ViewBagData.hpp"
@@ -27,6 +29,7 @@
 #include "platform/TaskAndReply.hpp"
 #include "product/ProductRequests.hpp"
 #include "ui/AlertView.hpp"
+#include "ui/BarButtonItem.hpp"
 #include "ui/Button.hpp"
 #include "ui/Label.hpp"
 #include "ui/NavigationController.hpp"
@@ -118,13 +121,46 @@ HomeViewController::~HomeViewController() {
   platform::NotificationCenter::defaultCenter().removeObserver(this);
 }
 
-void HomeViewController::signin(ui::View* /*sender*/) {}
-void HomeViewController::registration(ui::View* /*sender*/) {}
+void HomeViewController::signin(ui::View* /*sender*/) {
+  if (!login_) login_ = std::make_shared<account::LoginViewController>();
+  login_->pageFlag = "HomeView";
+  pushOrReturnTo(login_);
+}
+
+void HomeViewController::registration(ui::View* /*sender*/) {
+  if (!registration_) registration_ = std::make_shared<account::RegistrationViewController>();
+  pushOrReturnTo(registration_);
+}
+
 void HomeViewController::myAccount(ui::View* /*sender*/) {}
 void HomeViewController::viewBag(ui::View* /*sender*/) {}
 
 void HomeViewController::setLogin(bool loggedIn) {
   flags().loginSuccessful = loggedIn;
+  if (loggedIn) showAccountButtons(false);
+}
+
+void HomeViewController::showAccountButtons(bool shown) {
+  auto& item = navigationItem();
+  if (!shown) {
+    item.leftBarButtonItem.reset();
+    item.rightBarButtonItem.reset();
+    return;
+  }
+  item.leftBarButtonItem =
+      std::make_shared<ui::BarButtonItem>("Sign In", [this] { signin(nullptr); });
+  item.rightBarButtonItem =
+      std::make_shared<ui::BarButtonItem>("Register", [this] { registration(nullptr); });
+}
+
+void HomeViewController::pushOrReturnTo(const std::shared_ptr<ui::ViewController>& screen) {
+  auto* navigation = navigationController();
+  if (navigation == nullptr) return;
+  if (navigation->contains(*screen)) {
+    navigation->popToViewController(*screen, true);
+  } else {
+    navigation->pushViewController(screen, true);
+  }
 }
 
 ui::SearchBar& HomeViewController::searchBar() {
@@ -190,6 +226,8 @@ void HomeViewController::buildSearchBar(ui::View& root) {
 void HomeViewController::viewDidLoad() {
   browse_ = std::make_shared<BrowseViewController>();
   results_ = std::make_shared<ResultViewController>();
+  login_ = std::make_shared<account::LoginViewController>();
+  registration_ = std::make_shared<account::RegistrationViewController>();
 }
 
 void HomeViewController::viewWillAppear(bool) {
@@ -197,6 +235,10 @@ void HomeViewController::viewWillAppear(bool) {
     navigationItem().title = "";
     navigationItem().titleImageName = "logo.png";
     TarnServerAPIs::sharedInstance().coremetricsStaticPageViewTag(kPageId);
+    showAccountButtons(!flags().loginSuccessful);
+    // The header's sign-in and register act for this tab again.
+    flags().clickedLoginFromSearchPage = 0;
+    flags().clickedRegisterFromSearchPage = 0;
     flags().numberOfRows = 2;
     fetchViewBag();
   });

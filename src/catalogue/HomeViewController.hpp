@@ -24,6 +24,11 @@
 #include "ui/View.hpp"
 #include "ui/ViewController.hpp"
 
+namespace kelda::account {
+class LoginViewController;
+class RegistrationViewController;
+}  // namespace kelda::account
+
 namespace kelda::catalogue {
 
 using gateway::ProductPageRequest;
@@ -43,13 +48,14 @@ class HomeViewController : public ui::ViewController,
   HomeViewController();
   ~HomeViewController() override;
 
-  // Header actions (the sender is the tapped header button, or null). The sign-in,
-  // registration, account and bag screens arrive with their own features.
+  // Header actions (the sender is the tapped header button, or null). Sign-in and
+  // registration push their screen (made once) or return to it when it is on the stack; the
+  // account and bag screens arrive with their own features.
   virtual void signin(ui::View* sender);
   virtual void registration(ui::View* sender);
   virtual void myAccount(ui::View* sender);
   virtual void viewBag(ui::View* sender);
-  // Whether the header shows the signed-in state.
+  // Records the sign-in state; signed in, the sign-in and register buttons go.
   virtual void setLogin(bool loggedIn);
 
   // A department button (tags 0 to 9): opens the browse picker, fetching the department first
@@ -99,6 +105,8 @@ class HomeViewController : public ui::ViewController,
   void searchArrived(gateway::RequestStatus status, const std::string& text);
   void bagSummaryArrived(long long total, std::string totalPrice);
   void openBagRecord(const json::Value& record);
+  void showAccountButtons(bool shown);
+  void pushOrReturnTo(const std::shared_ptr<ui::ViewController>& screen);
 
   int buttonTag_ = 0;
   std::string gStringSearch_;
@@ -109,6 +117,8 @@ class HomeViewController : public ui::ViewController,
   std::shared_ptr<BrowseViewController> browse_;
   std::shared_ptr<ResultViewController> results_;
   std::shared_ptr<SalesViewController> sales_;
+  std::shared_ptr<account::LoginViewController> login_;
+  std::shared_ptr<account::RegistrationViewController> registration_;
   BusyOverlayHandle overlay_;
   // The caller's lock the bag store's total is read under.
   std::shared_ptr<std::mutex> bagLock_ = std::make_shared<std::mutex>();

@@ -1,12 +1,16 @@
 #include "catalogue/SearchViewController.hpp"
 
+#include "account/LoginViewController.hpp"
+#include "account/RegistrationViewController.hpp"
 #include "catalogue/CatalogueRequests.hpp"
 #include "catalogue/ResultAnswer.hpp"
 #include "catalogue/ResultViewController.hpp"
 #include "catalogue/SearchTitle.hpp"
 #include "gateway/ExceptionGuard.hpp"
+#include "gateway/GlobalFlags.hpp"
 #include "gateway/TarnObjects.hpp"
 #include "gateway/TarnServerAPIs.hpp"
+#include "platform/NotificationCenter.hpp"
 #include "platform/TaskAndReply.hpp"
 #include "ui/BarButtonItem.hpp"
 #include "ui/DropInBanner.hpp"
@@ -28,10 +32,39 @@ SearchViewController::SearchViewController() {
   setTitle("Search");
   // The next screen's back button reads "Previous".
   navigationItem().backBarButtonItem = std::make_shared<ui::BarButtonItem>("Previous");
+  platform::NotificationCenter::defaultCenter().addObserver(
+      "kNotificationIsLoginCompleted", this, [this](const platform::Notification& note) {
+        if (note.object.intValue() != 0) showAccountButtons(false);
+      });
 }
 
-void SearchViewController::signin(ui::View* /*sender*/) {}
-void SearchViewController::registeration(ui::View* /*sender*/) {}
+SearchViewController::~SearchViewController() {
+  platform::NotificationCenter::defaultCenter().removeObserver(this);
+}
+
+void SearchViewController::signin(ui::View* /*sender*/) {
+  auto login = std::make_shared<account::LoginViewController>();
+  login->pageFlag = "SearchView";
+  if (auto* navigation = navigationController()) navigation->pushViewController(login, true);
+}
+
+void SearchViewController::registeration(ui::View* /*sender*/) {
+  auto registration = std::make_shared<account::RegistrationViewController>();
+  if (auto* navigation = navigationController()) navigation->pushViewController(registration, true);
+}
+
+void SearchViewController::showAccountButtons(bool shown) {
+  auto& item = navigationItem();
+  if (!shown) {
+    item.leftBarButtonItem.reset();
+    item.rightBarButtonItem.reset();
+    return;
+  }
+  item.leftBarButtonItem =
+      std::make_shared<ui::BarButtonItem>("Sign In", [this] { signin(nullptr); });
+  item.rightBarButtonItem =
+      std::make_shared<ui::BarButtonItem>("Register", [this] { registeration(nullptr); });
+}
 
 ui::SearchBar& SearchViewController::searchBar() {
   view();
@@ -61,6 +94,11 @@ void SearchViewController::viewDidLoad() {
 
 void SearchViewController::viewWillAppear(bool) {
   TarnServerAPIs::sharedInstance().coremetricsStaticPageViewTag(kPageId);
+  auto& flags = gateway::GlobalFlags::shared();
+  showAccountButtons(!flags.loginSuccessful);
+  // The header's sign-in and register act for this tab while it is shown.
+  flags.clickedLoginFromSearchPage = 5001;
+  flags.clickedRegisterFromSearchPage = 6001;
 }
 
 void SearchViewController::searchBarSearchButtonClicked(const std::string& text) {

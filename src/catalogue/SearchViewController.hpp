@@ -27,9 +27,10 @@ class SearchViewController : public ui::ViewController {
       "search term and try again.";
 
   SearchViewController();
+  ~SearchViewController() override;
 
-  // Header actions (the sender is the tapped header button, or null). The sign-in and
-  // registration screens arrive with their own features.
+  // Header actions (the sender is the tapped header button, or null): each pushes a new
+  // sign-in or registration screen. Signed in, the two buttons are not shown.
   virtual void signin(ui::View* sender);
   virtual void registeration(ui::View* sender);
 
@@ -47,6 +48,7 @@ class SearchViewController : public ui::ViewController {
 
  private:
   void stopAnimator(gateway::RequestStatus status, const std::string& text);
+  void showAccountButtons(bool shown);
 
   std::string gStringSearch_;
   std::shared_ptr<ui::SearchBar> searchBar_;

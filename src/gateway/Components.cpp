@@ -1,7 +1,6 @@
 #include "gateway/Components.hpp"
 
 #include <re2/re2.h>
-#include <unicode/uchar.h>
 
 #include "gateway/FieldCharacters.hpp"
 #include "gateway/StoredLogin.hpp"
@@ -14,14 +13,6 @@ namespace {
 
 bool isAbsent(const json::Value& text) {
   return text.isAbsent() || text.isNull();
-}
-
-bool isUnicodeLetter(char32_t c) {
-  return (U_GET_GC_MASK(static_cast<UChar32>(c)) & (U_GC_L_MASK | U_GC_M_MASK)) != 0;
-}
-
-bool isUnicodeLetterOrDigit(char32_t c) {
-  return (U_GET_GC_MASK(static_cast<UChar32>(c)) & (U_GC_L_MASK | U_GC_M_MASK | U_GC_N_MASK)) != 0;
 }
 
 }  // namespace

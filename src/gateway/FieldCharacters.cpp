@@ -1,5 +1,6 @@
 #include "gateway/FieldCharacters.hpp"
 
+#include <unicode/uchar.h>
 #include <unicode/utf8.h>
 
 #include <cstdint>
@@ -24,6 +25,14 @@ std::size_t utf16Length(std::string_view text) {
   std::size_t units = 0;
   for (char32_t c : codePoints(text)) units += c > 0xFFFF ? 2 : 1;
   return units;
+}
+
+bool isUnicodeLetter(char32_t c) {
+  return (U_GET_GC_MASK(static_cast<UChar32>(c)) & (U_GC_L_MASK | U_GC_M_MASK)) != 0;
+}
+
+bool isUnicodeLetterOrDigit(char32_t c) {
+  return (U_GET_GC_MASK(static_cast<UChar32>(c)) & (U_GC_L_MASK | U_GC_M_MASK | U_GC_N_MASK)) != 0;
 }
 
 }  // namespace kelda::gateway

@@ -30,6 +30,11 @@ constexpr bool isAsciiBlank(char32_t c) {
   return c == U' ' || (c >= U'\t' && c <= U'\r');
 }
 
+// Unicode letters (with their combining marks); Unicode letters, marks and digits. Used by the
+// validators that accept letters of every script (store search, checkout).
+bool isUnicodeLetter(char32_t c);
+bool isUnicodeLetterOrDigit(char32_t c);
+
 // True when every code point of `text` satisfies `keep` (the empty text does).
 template <class Predicate>
 bool everyCharacter(std::string_view text, Predicate keep) {

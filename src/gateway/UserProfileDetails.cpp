@@ -5,6 +5,7 @@
 #include "gateway/GlobalFlags.hpp"
 #include "gateway/ResourceTables.hpp"
 #include "gateway/StoredLogin.hpp"
+#include "gateway/TarnObjects.hpp"
 #include "gateway/TarnServerAPIs.hpp"
 #include "platform/Context.hpp"
 #include "platform/Paths.hpp"
@@ -67,10 +68,25 @@ void UserProfileDetails::populateCreditCardTypes() {
 void UserProfileDetails::logOut() {
   GlobalFlags::shared().loginSuccessful = false;
   removeStoredLogin();
+  // Nothing of this shopper's account may be seen by the next one: the promotion code and
+  // order results go too. The bag and the card-type list stay.
+  auto& state = TarnObjects::sharedInstance();
+  for (auto setter :
+       {&TarnObjects::setPromoCode, &TarnObjects::setOrderSummaryDictionary,
+        &TarnObjects::setOrderConfirmationDictionary, &TarnObjects::setOrderConfirmationResult,
+        &TarnObjects::setOrderFail, &TarnObjects::setSecurityCode}) {
+    (state.*setter)({});
+  }
   std::lock_guard lock(mutex_);
+  const json::Value types = creditCardTypes_;
+#define KELDA_PROFILE_CLEAR(name, Setter) name##_ = json::Value();
+  KELDA_PROFILE_VALUE_FIELDS(KELDA_PROFILE_CLEAR)
+#undef KELDA_PROFILE_CLEAR
+  creditCardTypes_ = types;
   profileDictionary_ = json::Value::object();
   shippingAddressArray_ = json::Value::array();
   defaultCreditCardDictionary_ = json::Value::object();
+  defaultCreditCardArray_ = json::Value::array();
   statusDictionary_ = json::Value::object();
   defaultShippingDictionary_ = json::Value::object();
 }

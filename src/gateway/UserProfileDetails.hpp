@@ -97,8 +97,9 @@ class UserProfileDetails {
   // Does nothing without a documents directory. Any thread.
   void populateCreditCardTypes();
 
-  // Log-out: loginSuccessful becomes false, login.plist is deleted, the answer sections are
-  // emptied. The card-type list, the default card list, the form fields and the bag stay.
+  // Log-out: loginSuccessful becomes false, login.plist is deleted, the answer sections (cards
+  // included) are emptied, the form fields cleared, and the shared state's promotion code and
+  // order results dropped. The card-type list and the bag stay.
   void logOut();
 
  private:

@@ -10,6 +10,7 @@
 
 #include "account/FormDates.hpp"
 #include "account/MyAccountValidation.hpp"
+#include "account/TarnValidation.hpp"
 #include "gateway/Components.hpp"
 #include "gateway/UserProfileDetails.hpp"
 #include "json/SBJson.hpp"
@@ -186,6 +187,57 @@ TEST_F(FieldValidation, ComponentsValidatorsForTheOtherForms) {
   EXPECT_FALSE(c.validateStringInCharacterSet("abc", [](char32_t ch) { return ch <= U'b'; }));
   EXPECT_TRUE(c.isDigitContainsString("12a"));
   EXPECT_TRUE(c.isStringContainsDigit(""));
+}
+
+TEST_F(FieldValidation, RuleTableValidatorCollectsMessagesByTag) {
+  struct Recorder : TarnValidation::Delegate {
+    void updateErrorField(const std::string& field,
+                          const std::vector<std::string>& errors) override {
+      calls.emplace_back(field, errors);
+    }
+    std::vector<std::pair<std::string, std::vector<std::string>>> calls;
+  } recorder;
+  TarnValidation t;
+  t.delegate = &recorder;
+  using Errors = std::vector<std::string>;
+  EXPECT_EQ(t.validateObject("S\u00e3o Paulo", 1, "city",
+                             {"validateAlpha:", "validateAlphaSpaces:", "validateNotEmpty:"}),
+            Errors{"Letters only"});
+  EXPECT_EQ(t.validateObject("", 2, "name",
+                             {"validateName:", "validateNotEmpty:", "validateEmail:",
+                              "validateAlphanumericDash:", "validateAlphanumeric:"}),
+            (Errors{"Can't be empty", "Invalid Email Address"}));
+  EXPECT_EQ(t.validateObjectWithParamaters(
+                "abc", 3, "password",
+                {{"validateMinimumLength:", 5LL},
+                 {"validateMatchesConfirmation:", std::string("abd")},
+                 {"customValidationMethod:",
+                  TarnValidation::CustomRule{[](const json::Value&) { return false; },
+                                             [] { return std::string("Taken"); }}}}),
+            (Errors{"Not longer than 5 characters", "Does not match confirmation", "Taken"}));
+  EXPECT_EQ(t.errorCountForTag(1), 1);
+  EXPECT_EQ(t.errorCount(), 6);
+  ASSERT_EQ(recorder.calls.size(), 3u);
+  EXPECT_EQ(recorder.calls[2].first, "password");
+
+  // A late answer reports its field; after cancelAsync a late answer is dropped.
+  std::function<void(bool, std::string)> answer;
+  const TarnValidation::AsyncRule async{
+      [&](const json::Value&, std::function<void(bool, std::string)> complete) {
+        answer = std::move(complete);
+      }};
+  EXPECT_TRUE(t.validateObjectWithParamaters("ann", 4, "user", {{"asyncValidationMethod:", async}})
+                  .empty());
+  answer(false, "In use");
+  EXPECT_EQ(recorder.calls.back(), (std::pair<std::string, Errors>{"user", {"In use"}}));
+  EXPECT_EQ(t.errorCountForTag(4), 1);
+  t.validateObjectWithParamaters("bo", 5, "user", {{"asyncValidationMethod:", async}});
+  t.validateObject("bo", 5, "user", {"cancelAsync:"});
+  const std::size_t calls = recorder.calls.size();
+  answer(false, "In use");
+  EXPECT_EQ(recorder.calls.size(), calls);
+  t.reset();
+  EXPECT_EQ(t.errorCount(), 0);
 }
 
 // ---- form rule lists ----

@@ -87,7 +87,7 @@ TEST_F(UserProfileTest, CardLookupsTakeTheFirstMatchAndAnswerEmptyOtherwise) {
   EXPECT_EQ(profile().getCardNameForCardCode(json::Value("ZZ")), "");
 }
 
-TEST_F(UserProfileTest, LogOutEmptiesTheSectionsButKeepsCardsFormAndBag) {
+TEST_F(UserProfileTest, LogOutEmptiesTheAccountButKeepsTheCardTypes) {
   GlobalFlags::shared().loginSuccessful = true;
   ASSERT_TRUE(writeStoredLogin("a@b.com;secret"));
   profile().setProfileDictionary(json::Value::object({{"emailAddress", "a@b.com"}}));
@@ -95,6 +95,8 @@ TEST_F(UserProfileTest, LogOutEmptiesTheSectionsButKeepsCardsFormAndBag) {
   profile().setDefaultCreditCardArray(json::Value::array({json::Value::object({{"cardId", 1}})}));
   profile().setCreditCardTypes(kCardTypes);
   profile().setFirstName(json::Value("Ann"));
+  TarnObjects::sharedInstance().setPromoCode("SAVE10");
+  TarnObjects::sharedInstance().setOrderConfirmationResult(json::Value::object({{"data", 1}}));
 
   profile().logOut();
 
@@ -107,9 +109,13 @@ TEST_F(UserProfileTest, LogOutEmptiesTheSectionsButKeepsCardsFormAndBag) {
   EXPECT_TRUE(profile().defaultCreditCardDictionary().empty());
   EXPECT_TRUE(profile().statusDictionary().isObject());
   EXPECT_TRUE(profile().defaultShippingDictionary().isObject());
-  EXPECT_EQ(profile().defaultCreditCardArray().size(), 1u);
+  // The next shopper sees none of this one's cards, typing, promotion code or order.
+  EXPECT_TRUE(profile().defaultCreditCardArray().isArray());
+  EXPECT_TRUE(profile().defaultCreditCardArray().empty());
+  EXPECT_TRUE(profile().firstName().isAbsent());
+  EXPECT_TRUE(TarnObjects::sharedInstance().promoCode().isAbsent());
+  EXPECT_TRUE(TarnObjects::sharedInstance().orderConfirmationResult().isAbsent());
   EXPECT_EQ(profile().creditCardTypes().size(), 3u);
-  EXPECT_EQ(profile().firstName().str(), "Ann");
   profile().logOut();  // nothing left to delete: still fine
 }
 
