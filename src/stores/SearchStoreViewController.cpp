@@ -3,10 +3,10 @@
 #include <utility>
 
 #include "gateway/ExceptionGuard.hpp"
+#include "gateway/FieldCharacters.hpp"
 #include "gateway/TarnObjects.hpp"
 #include "gateway/TarnServerAPIs.hpp"
 #include "platform/TaskAndReply.hpp"
-#include "stores/FieldPredicates.hpp"
 #include "stores/LocationReport.hpp"
 #include "stores/SavingsPassScreens.hpp"
 #include "stores/StoreAlerts.hpp"
@@ -75,7 +75,7 @@ void SearchStoreViewController::buildRows() {
   city_ = cityRow->add<ui::TextField>();
   city_->identifier = "city";
   city_->shouldChangeText = [](ui::TextField&, const std::string& text) {
-    return characterCount(text) <= kCityCharacters;
+    return gateway::utf16Length(text) <= kCityCharacters;
   };
   state_ = addButton(*cityRow, StatePicker::kSelectState, "state", [this] { chooseState(); });
   addButton(*cityRow, "Go", "goCity", [this] { citySearch(); });

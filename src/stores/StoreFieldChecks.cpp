@@ -1,11 +1,21 @@
 #include "stores/StoreFieldChecks.hpp"
 
-#include "stores/FieldPredicates.hpp"
+#include "gateway/Components.hpp"
+#include "gateway/FieldCharacters.hpp"
 
 namespace kelda::stores {
+namespace {
+
+bool isStringContainsDigit(const std::string& text) {
+  return gateway::Components::sharedInstance().isStringContainsDigit(json::Value(text));
+}
+
+}  // namespace
 
 bool isValidZip(const std::string& zip) {
-  return !validateAlpha(zip) && !isDigitContainsString(zip) && characterCount(zip) == 5;
+  const auto& components = gateway::Components::sharedInstance();
+  return !components.validateAlpha(zip) && !components.isDigitContainsString(json::Value(zip)) &&
+         gateway::utf16Length(zip) == 5;
 }
 
 std::optional<std::string> storeSearchZipProblem(const std::string& zip) {

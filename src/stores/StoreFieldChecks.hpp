@@ -1,6 +1,7 @@
 // StoreFieldChecks: the entry rules of the store search form and of the find-in-store form.
 // Each answers the message of the first rule the entry breaks, or nothing when it may be sent.
-// The two forms share the rules but word some messages differently. Any thread.
+// The two forms share the rules (the shared validators of Components) but word some messages
+// differently. Any thread.
 #pragma once
 
 #include <optional>
