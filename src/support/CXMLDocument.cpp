@@ -1,7 +1,9 @@
 #include "support/CXMLDocument.hpp"
 
+#include <libxml/globals.h>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
+#include <libxml/xmlerror.h>
 
 #include <climits>
 #include <mutex>
@@ -28,6 +30,25 @@ void fail(CXMLError* error, std::string description) {
   if (error != nullptr)
     *error = CXMLError{std::string(kCXMLErrorDomain), 1, std::move(description)};
 }
+
+void ignoreStructuredError(void* /*context*/, xmlErrorPtr /*error*/) {}
+
+// While it lives, libxml2 reports of this thread (the encoding converters report outside the
+// parser's own options) go nowhere instead of to standard error; the previous handler comes
+// back afterwards.
+class QuietErrors {
+ public:
+  QuietErrors() : handler_(xmlStructuredError), context_(xmlStructuredErrorContext) {
+    xmlSetStructuredErrorFunc(nullptr, ignoreStructuredError);
+  }
+  ~QuietErrors() { xmlSetStructuredErrorFunc(context_, handler_); }
+  QuietErrors(const QuietErrors&) = delete;
+  QuietErrors& operator=(const QuietErrors&) = delete;
+
+ private:
+  xmlStructuredErrorFunc handler_;
+  void* context_;
+};
 
 // libxml2's global set-up must run once before threads parse at the same time.
 void initialiseParser() {
@@ -68,6 +89,7 @@ std::unique_ptr<CXMLDocument> CXMLDocument::withData(std::string_view data, int 
     return nullptr;
   }
   const int safeOptions = (options & ~kRefusedOptions) | kForcedOptions;
+  const QuietErrors quiet;
   xmlDoc* parsed = xmlCtxtReadMemory(context.get(), data.data(), static_cast<int>(data.size()),
                                      nullptr, nullptr, safeOptions);
   if (parsed == nullptr) {

@@ -223,6 +223,12 @@ TEST_F(StoreSearchTest, SavingsPassModeOpensThePassOnlyForSuccessOne) {
     ASSERT_NE(topAs<SearchStoreViewController>(), nullptr);
   }
   EXPECT_EQ(lastBody("/instore_savingspass"), "zipcode=10001");
+  // Without an answer of its own the form stays: no earlier pass is shown as this one.
+  server().answer("/instore_savingspass", kelda::test::FakeAnswer{"<html/>", 503, "text/html"});
+  searchZip("10001");
+  EXPECT_NE(topAs<SearchStoreViewController>(), nullptr);
+  EXPECT_EQ(alert(), Alert(kSorryTitle, kNoAnswerMessage));
+  dismissAlert();
   server().answer("/instore_savingspass", R"({"success":0})");
   searchCity("Boise", "Idaho");
   EXPECT_EQ(lastBody("/instore_savingspass"), "city=Boise&state=Idaho");
