@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "gateway/RequestStatus.hpp"
 #include "json/Value.hpp"
