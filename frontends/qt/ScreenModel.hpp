@@ -37,7 +37,7 @@ class ScreenModel : public QObject {
   Q_PROPERTY(QVariantMap banner READ banner NOTIFY bannerChanged)
   Q_PROPERTY(bool busy READ busy NOTIFY busyChanged)
   Q_PROPERTY(QString keyboardField READ keyboardField NOTIFY keyboardChanged)
-  Q_PROPERTY(QString returnKey READ returnKey NOTIFY keyboardChanged)
+  Q_PROPERTY(QString returnKeyName READ returnKeyName NOTIFY keyboardChanged)
   Q_PROPERTY(QVariantMap picker READ picker NOTIFY pickerChanged)
   Q_PROPERTY(QVariantMap alert READ alert NOTIFY alertChanged)
   Q_PROPERTY(bool networkActivity READ networkActivity NOTIFY networkActivityChanged)
@@ -70,7 +70,7 @@ class ScreenModel : public QObject {
   QVariantMap banner() const { return banner_; }
   bool busy() const { return busy_; }
   QString keyboardField() const { return keyboardField_; }
-  QString returnKey() const { return returnKey_; }
+  QString returnKeyName() const { return returnKey_; }
   QVariantMap picker() const { return picker_; }
   QVariantMap alert() const { return alert_; }
   bool networkActivity() const { return networkActivity_; }

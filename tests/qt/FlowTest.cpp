@@ -64,7 +64,7 @@ QString productNameOf(QQuickItem* row) {
     for (QQuickItem* child : items[i]->childItems()) items.push_back(child);
   }
   for (QQuickItem* item : items) {
-    if (QByteArray(item->metaObject()->className()) == "QQuickText" && item->isVisible() &&
+    if (item->inherits("QQuickText") && item->isVisible() &&
         item->property("wrapMode").toInt() != 0 && !item->property("text").toString().isEmpty()) {
       return item->property("text").toString();
     }

@@ -37,10 +37,25 @@ void collect(QQuickItem* item, QList<QQuickItem*>& out) {
 }
 
 QString textOf(QQuickItem* item) {
-  const QByteArray kind = item->metaObject()->className();
-  if (kind == "QQuickText") return item->property("text").toString();
-  if (kind == "QQuickTextInput") return item->property("displayText").toString();
+  if (item->inherits("QQuickText")) return item->property("text").toString();
+  if (item->inherits("QQuickTextInput")) return item->property("displayText").toString();
   return {};
+}
+
+// False for an item inside a list's row that the list does not show (a row it keeps ready
+// off screen, or one still being made).
+bool placedByItsList(QQuickItem* item) {
+  for (QQuickItem* up = item; up != nullptr; up = up->parentItem()) {
+    QQuickItem* content = up->parentItem();
+    QQuickItem* list = content != nullptr ? content->parentItem() : nullptr;
+    if (list == nullptr || !list->inherits("QQuickListView")) continue;
+    const QPointF centre = up->mapToItem(content, QPointF(up->width() / 2, up->height() / 2));
+    QQuickItem* shown = nullptr;
+    QMetaObject::invokeMethod(list, "itemAt", Q_RETURN_ARG(QQuickItem*, shown),
+                              Q_ARG(qreal, centre.x()), Q_ARG(qreal, centre.y()));
+    if (shown != up) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -109,7 +124,7 @@ bool WindowHarness::inSight(QQuickItem* item) const {
     if (up->opacity() <= 0) return false;
     if (up->clip()) area &= up->mapRectToScene(QRectF(0, 0, up->width(), up->height()));
   }
-  return area.width() >= 1 && area.height() >= 1;
+  return area.width() >= 1 && area.height() >= 1 && placedByItsList(item);
 }
 
 QQuickItem* WindowHarness::shown(const QString& id) const {
@@ -157,7 +172,7 @@ void WindowHarness::click(QQuickItem* item) {
 
 void WindowHarness::typeKeys(const QString& text) {
   for (QChar key : text) {
-    QTest::keyClicks(&window_->view(), QString(key));
+    QTest::keyClick(&window_->view(), key.toLatin1());
     EXPECT_TRUE(settle()) << "the client did not settle after typing";
   }
 }
@@ -187,12 +202,25 @@ void WindowHarness::pressKey(Qt::Key key) {
 void WindowHarness::scroll(int notches) {
   QQuickItem* list = shownOrFail("screenList");
   if (list == nullptr) return;
-  const QPointF at = list->mapToScene(QPointF(list->width() / 2, list->height() / 2));
-  // A touchpad-like wheel: the list moves by these pixels at once, without a fling.
-  const QPoint pixels(0, -notches * 120);
-  QWheelEvent wheel(at, window_->view().mapToGlobal(at), pixels, pixels, Qt::NoButton,
-                    Qt::NoModifier, Qt::NoScrollPhase, false, Qt::MouseEventSynthesizedByApplication);
-  QCoreApplication::sendEvent(&window_->view(), &wheel);
+  const QRectF area = list->mapRectToScene(QRectF(0, 0, list->width(), list->height()));
+  // A finger's drag up the list (down for negative notches), at most a good part of the list's
+  // height at a time; it rests before it lifts, so the list does not fling on.
+  const qreal longest = area.height() * 0.6;
+  qreal left = notches * 120.0;
+  while (std::abs(left) >= 1) {
+    const qreal distance = std::clamp(left, -longest, longest);
+    left -= distance;
+    const QPointF from(area.center().x(), area.center().y() + distance / 2);
+    // The delays only move the events' time stamps on: nothing waits.
+    QTest::mousePress(&window_->view(), Qt::LeftButton, Qt::NoModifier, from.toPoint(), 1000);
+    constexpr int kSteps = 12;
+    for (int step = 1; step <= kSteps; ++step) {
+      QTest::mouseMove(&window_->view(), (from - QPointF(0, distance * step / kSteps)).toPoint(),
+                       30);
+    }
+    QTest::mouseRelease(&window_->view(), Qt::LeftButton, Qt::NoModifier,
+                        (from - QPointF(0, distance)).toPoint(), 800);
+  }
   EXPECT_TRUE(settle());
 }
 

@@ -61,7 +61,8 @@ class WindowHarness {
   // after each key); presses one key.
   void typeKeys(const QString& text);
   void pressKey(Qt::Key key);
-  // Turns the mouse wheel over the screen's list by `notches` (positive: down the list).
+  // Drags the screen's list up by `notches` times 120 pixels (negative: down), as a finger
+  // does, without a fling.
   void scroll(int notches);
 
   // The texts drawn in sight, top to bottom.

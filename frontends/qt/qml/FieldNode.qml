@@ -69,7 +69,7 @@ Item {
             anchors.rightMargin: 6
             anchors.verticalCenter: parent.verticalCenter
             visible: field.editing
-            text: kelda.returnKey
+            text: kelda.returnKeyName
             color: "#4a90d9"
             font.pixelSize: 10
         }

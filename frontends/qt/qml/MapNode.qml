@@ -82,8 +82,9 @@ Item {
                 }
                 Rectangle {
                     visible: pin.modelData.selected === true
-                    x: 12 - width / 2
-                    y: -height - 4
+                    // Above the pin, or below it when the pin is near the top of the map.
+                    x: Math.max(-pin.x, Math.min(ground.width - pin.x - width, 12 - width / 2))
+                    y: pin.y > height + 4 ? -height - 4 : pin.height + 2
                     width: Math.min(200, Math.max(title.implicitWidth, subtitle.implicitWidth) + 16)
                     height: subtitle.text !== "" ? 36 : 22
                     radius: 5

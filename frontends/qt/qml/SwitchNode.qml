@@ -4,12 +4,12 @@ import QtQuick
 Item {
     id: toggle
     property var node: ({})
-    objectName: node.id || ""
     height: 38
     opacity: node.enabled === false ? 0.5 : 1
 
     Rectangle {
         id: track
+        objectName: toggle.node.id || ""
         x: 10
         anchors.verticalCenter: parent.verticalCenter
         width: 58

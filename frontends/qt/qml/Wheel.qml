@@ -3,7 +3,7 @@
 import QtQuick
 
 Item {
-    id: wheel
+    id: wheelView
     property var rows: []
     property int selected: 0
     property string name: ""
@@ -25,10 +25,10 @@ Item {
     ListView {
         id: list
         anchors.fill: parent
-        model: wheel.rows
+        model: wheelView.rows
         highlightRangeMode: ListView.StrictlyEnforceRange
-        preferredHighlightBegin: 2 * wheel.rowHeight
-        preferredHighlightEnd: 3 * wheel.rowHeight
+        preferredHighlightBegin: 2 * wheelView.rowHeight
+        preferredHighlightEnd: 3 * wheelView.rowHeight
         highlightMoveDuration: 0
         snapMode: ListView.SnapToItem
         boundsBehavior: Flickable.StopAtBounds
@@ -36,9 +36,9 @@ Item {
             id: row
             required property int index
             required property var modelData
-            objectName: wheel.name + ".row." + index
+            objectName: wheelView.name + ".row." + index
             width: list.width
-            height: wheel.rowHeight
+            height: wheelView.rowHeight
             Text {
                 anchors.fill: parent
                 anchors.leftMargin: 6
@@ -48,24 +48,30 @@ Item {
                 elide: Text.ElideRight
                 text: String(row.modelData)
                 font.pixelSize: 16
-                font.bold: row.index === wheel.selected
-                color: row.index === wheel.selected ? "#000000" : "#606060"
+                font.bold: row.index === wheelView.selected
+                color: row.index === wheelView.selected ? "#000000" : "#606060"
             }
             MouseArea {
                 anchors.fill: parent
-                onClicked: wheel.chosen(row.index)
+                onClicked: wheelView.chosen(row.index)
             }
         }
-        onMovementEnded: if (currentIndex !== wheel.selected) wheel.chosen(currentIndex)
-        Component.onCompleted: currentIndex = wheel.selected
+        onMovementEnded: if (currentIndex !== wheelView.selected) wheelView.chosen(currentIndex)
+        onCountChanged: Qt.callLater(wheelView.showSelected)
+        Component.onCompleted: wheelView.showSelected()
     }
 
-    onSelectedChanged: list.currentIndex = selected
+    // The chosen row in the band, whatever turned the wheel before.
+    function showSelected() {
+        list.currentIndex = selected
+        list.positionViewAtIndex(selected, ListView.Center)
+    }
+    onSelectedChanged: Qt.callLater(showSelected)
 
     Rectangle {
-        y: 2 * wheel.rowHeight
+        y: 2 * wheelView.rowHeight
         width: parent.width
-        height: wheel.rowHeight
+        height: wheelView.rowHeight
         color: "#332f7de1"
         border.color: "#802f7de1"
     }
