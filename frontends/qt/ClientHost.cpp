@@ -13,6 +13,10 @@
 
 namespace kelda::qt {
 
+namespace {
+constexpr auto kRecheckWhileBusy = std::chrono::milliseconds(25);
+}  // namespace
+
 ClientHost::ClientHost(platform::Options options, Drive drive, bool virtualClock)
     : drive_(drive) {
   context_ = std::make_unique<platform::Context>(std::move(options));
@@ -125,6 +129,13 @@ void ClientHost::publish() {
   frame->opened = newlyOpened();
   frame->actionsDone = actionsDone_.load();
   frame->settled = loop().runningWorkers() == 0;
+  // A worker that ends without handing anything back (an analytics tag) does not wake the
+  // idle observers; while work runs, a short timer looks again, so the frame that says
+  // "settled" does come. Nothing is scheduled once the client is idle.
+  if (!frame->settled && drive_ == Drive::OwnThread && !recheckScheduled_) {
+    recheckScheduled_ = true;
+    loop().schedule(kRecheckWhileBusy, [this] { recheckScheduled_ = false; });
+  }
   const bool same = published_ && frame->tree == lastTree_ && frame->images == lastImages_ &&
                     frame->events.empty() && frame->opened.empty() &&
                     frame->actionsDone == lastActionsDone_ && frame->settled == lastSettled_;

@@ -7,7 +7,8 @@
 // Two ways to drive the client's run loop:
 // - OwnThread: the loop runs on a thread of its own on the real clock. The loop sleeps until a
 //   task, a timer or a worker's hand-back, and the window's event loop sleeps until input or a
-//   frame; neither polls. Frames are made on the client's thread.
+//   frame; while idle neither polls (only while workers run does a short timer look again for
+//   the moment they have all ended). Frames are made on the client's thread.
 // - Inline: the loop belongs to the thread that made the host, which runs it with settle()
 //   (scripted screenshots and tests), on the real clock or on virtual time.
 //
@@ -92,6 +93,7 @@ class ClientHost {
   std::uint64_t lastActionsDone_ = 0;
   bool lastSettled_ = false;
   bool published_ = false;
+  bool recheckScheduled_ = false;
   std::size_t eventsSeen_ = 0;
   std::size_t openedSeen_ = 0;
 };
