@@ -17,8 +17,7 @@ namespace {
 constexpr auto kRecheckWhileBusy = std::chrono::milliseconds(25);
 }  // namespace
 
-ClientHost::ClientHost(platform::Options options, Drive drive, bool virtualClock)
-    : drive_(drive) {
+ClientHost::ClientHost(platform::Options options, Drive drive, bool virtualClock) : drive_(drive) {
   context_ = std::make_unique<platform::Context>(std::move(options));
   scope_.emplace(*context_);
   log::configure(context_->options()->logLevel, context_->options()->logFile);
@@ -94,8 +93,8 @@ void ClientHost::settle() {
 
 void ClientHost::advance(double seconds) {
   if (drive_ != Drive::Inline) return;
-  loop().runFor(std::chrono::duration_cast<platform::Duration>(
-      std::chrono::duration<double>(seconds)));
+  loop().runFor(
+      std::chrono::duration_cast<platform::Duration>(std::chrono::duration<double>(seconds)));
 }
 
 std::vector<std::string> ClientHost::newEvents() {

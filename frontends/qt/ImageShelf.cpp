@@ -1,8 +1,8 @@
 #include "ImageShelf.hpp"
 
 #include <QBuffer>
-#include <QFile>
 #include <QByteArray>
+#include <QFile>
 #include <QImageReader>
 #include <utility>
 
@@ -13,7 +13,8 @@ QImage decode(QIODevice& device, const QSize& requested) {
   QImageReader reader(&device);
   if (requested.isValid() && !requested.isEmpty()) {
     QSize size = reader.size();
-    if (size.isValid() && (size.width() > requested.width() || size.height() > requested.height())) {
+    if (size.isValid() &&
+        (size.width() > requested.width() || size.height() > requested.height())) {
       reader.setScaledSize(size.scaled(requested, Qt::KeepAspectRatio));
     }
   }

@@ -29,8 +29,7 @@ QHash<int, QByteArray> ItemListModel::roleNames() const {
   return {{KindRole, "kind"}, {NodeRole, "node"}, {IdRole, "itemId"}};
 }
 
-ItemListModel::Entry ItemListModel::makeEntry(const json::Value& raw,
-                                              std::vector<QString> pictures,
+ItemListModel::Entry ItemListModel::makeEntry(const json::Value& raw, std::vector<QString> pictures,
                                               const MappingContext& context) {
   Entry entry{raw, std::move(pictures), mapNode(raw, context), {}, {}};
   entry.kind = entry.node.value("kind").toString();

@@ -29,9 +29,8 @@ QVariantList placePins(const json::Value& map) {
   constexpr double kDefaultSpan = 0.05;
   const double latitudeSpan =
       map["latitudeDelta"].doubleValue() > 0 ? map["latitudeDelta"].doubleValue() : kDefaultSpan;
-  const double longitudeSpan = map["longitudeDelta"].doubleValue() > 0
-                                   ? map["longitudeDelta"].doubleValue()
-                                   : kDefaultSpan;
+  const double longitudeSpan =
+      map["longitudeDelta"].doubleValue() > 0 ? map["longitudeDelta"].doubleValue() : kDefaultSpan;
   QVariantList pins;
   for (json::Value pin : map["pins"].items()) {
     QVariantMap placed = plainVariant(pin).toMap();

@@ -28,9 +28,10 @@ bool isHidden(std::string_view name) {
 }
 
 bool isBlock(std::string_view name) {
-  return isOneOf(name, {"p", "div", "li", "ul", "ol", "dl", "dt", "dd", "tr", "table",
-                        "section", "article", "header", "footer", "nav", "form", "blockquote",
-                        "pre", "h1", "h2", "h3", "h4", "h5", "h6", "address", "main", "aside"});
+  return isOneOf(name, {"p",   "div",  "li",         "ul",      "ol",      "dl",     "dt",
+                        "dd",  "tr",   "table",      "section", "article", "header", "footer",
+                        "nav", "form", "blockquote", "pre",     "h1",      "h2",     "h3",
+                        "h4",  "h5",   "h6",         "address", "main",    "aside"});
 }
 
 bool isHeading(std::string_view name) {
@@ -98,14 +99,15 @@ class StyledWriter {
     QUrl url = base_.resolved(
         QUrl(QString::fromUtf8(href.data(), static_cast<qsizetype>(href.size())).trimmed()));
     const QString scheme = url.scheme().toLower();
-    if (!url.isValid() || !(scheme == "http" || scheme == "https" || scheme == "tel" ||
-                            scheme == "mailto")) {
+    if (!url.isValid() ||
+        !(scheme == "http" || scheme == "https" || scheme == "tel" || scheme == "mailto")) {
       return std::nullopt;
     }
     return url.toString(QUrl::FullyEncoded).toStdString();
   }
   std::string result() && {
-    while (out_.size() >= 4 && out_.compare(out_.size() - 4, 4, "<br>") == 0) out_.resize(out_.size() - 4);
+    while (out_.size() >= 4 && out_.compare(out_.size() - 4, 4, "<br>") == 0)
+      out_.resize(out_.size() - 4);
     return std::move(out_);
   }
 
@@ -164,10 +166,9 @@ struct DocumentDeleter {
 
 std::string pageToStyledText(std::string_view html, std::string_view baseUrl) {
   if (html.empty() || html.size() > kMaxPageBytes) return {};
-  std::unique_ptr<xmlDoc, DocumentDeleter> document(
-      htmlReadMemory(html.data(), static_cast<int>(html.size()), nullptr, nullptr,
-                     HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING |
-                         HTML_PARSE_NONET));
+  std::unique_ptr<xmlDoc, DocumentDeleter> document(htmlReadMemory(
+      html.data(), static_cast<int>(html.size()), nullptr, nullptr,
+      HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET));
   if (!document) return {};
   xmlNode* root = xmlDocGetRootElement(document.get());
   if (root == nullptr) return {};

@@ -43,8 +43,8 @@ int run(const WindowOptions& options, QGuiApplication& app) {
     ClientHost host(client, ClientHost::Drive::Inline, options.virtualClock);
     KeldaWindow window(host, client.resources, {.animated = false, .desktopOpener = false});
     window.view().show();
-    return kelda::qt::runScreenshots(host, window, *options.script, *options.screenshots,
-                                     std::cout, std::cerr);
+    return kelda::qt::runScreenshots(host, window, *options.script, *options.screenshots, std::cout,
+                                     std::cerr);
   }
   ClientHost host(client, ClientHost::Drive::OwnThread);
   KeldaWindow window(host, client.resources, {});

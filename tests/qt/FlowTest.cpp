@@ -4,10 +4,13 @@
 // test reads what is drawn: the texts in sight, the bag's badge, the pictures' pixels.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 
 #include "WindowHarness.hpp"
+#include "support/ChildProcess.hpp"
 #include "support/Programs.hpp"
 #include "support/TempDirectory.hpp"
 
@@ -21,8 +24,8 @@ class WindowFlow : public ::testing::Test {
     if (!test::missingPrograms().empty()) return;
     serverDir_ = std::make_unique<test::TempDirectory>();
     try {
-      server_ = std::make_unique<test::Middleware>(serverDir_->path(),
-                                                   test::MiddlewareOptions{5000, 1});
+      server_ =
+          std::make_unique<test::Middleware>(serverDir_->path(), test::MiddlewareOptions{5000, 1});
     } catch (const std::exception& e) {
       startError_ = e.what();
     }
@@ -169,6 +172,49 @@ TEST_F(WindowFlow, BrowseScrollLoadMoreSearchAndOpenAResult) {
   EXPECT_TRUE(w.showsText(hitName)) << texts(w).toStdString();
   ASSERT_FALSE(w.picturesInSight().isEmpty());
   EXPECT_TRUE(w.pictureDrawn(w.picturesInSight().front()));
+}
+
+// kelda --screenshots DIR --script FILE: a kelda-cli script in the window, one picture a command.
+TEST_F(WindowFlow, ScreenshotsRunAScriptAndSaveAPicturePerCommand) {
+  const std::filesystem::path shots = dir_.path() / "shots";
+  int runs = 0;
+  auto run = [&](const std::string& script) {
+    const std::filesystem::path file = dir_.path() / "script.txt";
+    std::ofstream(file) << script;
+    test::ChildSpec spec;
+    spec.argv = {(test::binDirectory() / "kelda").string(),
+                 "--server",
+                 server_->address(),
+                 "--home",
+                 (dir_.path() / ("home-" + std::to_string(++runs))).string(),
+                 "--screenshots",
+                 shots.string(),
+                 "--script",
+                 file.string()};
+    spec.env = {{"KELDA_CTR_ADDRESS", server_->ctrAddress()},
+                {"KELDA_WEB_HOST", server_->address()},
+                {"KELDA_MAPS_HOST", server_->address()}};
+    test::ChildProcess child(spec);
+    return child.finish(test::Clock::now() + std::chrono::seconds(120));
+  };
+  const test::ChildOutcome done =
+      run("# the home screen, then a department\nalert Later\ntap Women\n");
+  ASSERT_EQ(done.exitStatus, 0) << done.err;
+  EXPECT_EQ(done.out, (shots / "01-alert-later.png").string() + "\n" +
+                          (shots / "02-tap-women.png").string() + "\n");
+  for (const char* name : {"00-launch.png", "01-alert-later.png", "02-tap-women.png"}) {
+    const QImage picture(QString::fromStdString((shots / name).string()));
+    EXPECT_EQ(picture.size(), QSize(640, 960)) << name;
+  }
+  // The home screen and the department's picker differ where the screen is drawn.
+  EXPECT_NE(QImage(QString::fromStdString((shots / "01-alert-later.png").string())),
+            QImage(QString::fromStdString((shots / "02-tap-women.png").string())));
+
+  const test::ChildOutcome refused = run("alert Later\ntap Nowhere\ntap Women\n");
+  EXPECT_EQ(refused.exitStatus, 2);
+  EXPECT_NE(refused.err.find("kelda: tap Nowhere: No element \"Nowhere\" on the screen\n"),
+            std::string::npos)
+      << refused.err;
 }
 
 }  // namespace

@@ -136,8 +136,8 @@ class WheelsScreen : public ViewController {
       page->add<Label>("Page " + std::to_string(n + 1), TextStyle::Bold);
       pages->setPage(n, page);
     }
-    sizes = v->add<PickerView>(std::vector<std::vector<std::string>>{
-        {"S", "M", "L", "XL"}, {"Red", "Blue"}});
+    sizes = v->add<PickerView>(
+        std::vector<std::vector<std::string>>{{"S", "M", "L", "XL"}, {"Red", "Blue"}});
   }
 };
 
@@ -156,9 +156,7 @@ class DatesScreen : public ViewController {
 
 class PlacesScreen : public ViewController {
  public:
-  explicit PlacesScreen(std::string pageUrl) : pageUrl_(std::move(pageUrl)) {
-    setTitle("Places");
-  }
+  explicit PlacesScreen(std::string pageUrl) : pageUrl_(std::move(pageUrl)) { setTitle("Places"); }
   std::shared_ptr<MapView> map;
 
  protected:
@@ -233,11 +231,11 @@ class GalleryTest : public ::testing::Test {
   void SetUp() override {
     server.answer("/service/shipping/index.jsp",
                   test::FakeAnswer{"<html><body><h1>Shipping</h1><p>Free over $50. See "
-                             "<a href=\"/service/returns/index.jsp\">returns</a>.</p></body>"
-                             "</html>",
-                             200, "text/html"});
-    harness = std::make_unique<WindowHarness>(test::testOptions(server, home.path()),
-                                              ClientHost::Drive::Inline,
+                                   "<a href=\"/service/returns/index.jsp\">returns</a>.</p></body>"
+                                   "</html>",
+                                   200, "text/html"});
+    harness = std::make_unique<WindowHarness>(
+        test::testOptions(server, home.path()), ClientHost::Drive::Inline,
         std::string("gallery-") + ::testing::UnitTest::GetInstance()->current_test_info()->name(),
         true);
     form = std::make_shared<FormScreen>(log);
@@ -246,11 +244,12 @@ class GalleryTest : public ::testing::Test {
     places = std::make_shared<PlacesScreen>(server.url("/service/shipping/index.jsp"));
     table = std::make_shared<TableScreen>();
     std::vector<std::shared_ptr<ViewController>> stacks;
-    for (auto [screen, title] : {std::pair<std::shared_ptr<ViewController>, const char*>{form, "form"},
-                                 {wheels, "wheels"},
-                                 {dates, "dates"},
-                                 {places, "places"},
-                                 {table, "table"}}) {
+    for (auto [screen, title] :
+         {std::pair<std::shared_ptr<ViewController>, const char*>{form, "form"},
+          {wheels, "wheels"},
+          {dates, "dates"},
+          {places, "places"},
+          {table, "table"}}) {
       auto stack = std::make_shared<NavigationController>(screen);
       stack->tabBarItem().title = title;
       stack->tabBarItem().imageName = "home.png";
@@ -280,9 +279,9 @@ class GalleryTest : public ::testing::Test {
 TEST_F(GalleryTest, FormElementsDrawAndAnswerClicksAndKeys) {
   WindowHarness& w = *harness;
   w.shot("form");
-  for (const char* text : {"Form", "Edit", "Autumn collection", "Sale ends Sunday", "Add to bag",
-                           "Sold out", "Email Address:", "Enter Email Address", "form", "dates",
-                           "table", "3"}) {
+  for (const char* text :
+       {"Form", "Edit", "Autumn collection", "Sale ends Sunday", "Add to bag", "Sold out",
+        "Email Address:", "Enter Email Address", "form", "dates", "table", "3"}) {
     EXPECT_TRUE(w.showsText(text)) << text << " in " << w.visibleTexts().join(" | ").toStdString();
   }
   QList<QQuickItem*> pictures = w.picturesInSight();
@@ -350,7 +349,7 @@ TEST_F(GalleryTest, WheelsDatesPagesAndTheSearchBarTurnByClicks) {
   w.click("tab.2");
   w.click("date.0.day.row.16");  // from the 15th to the 17th
   EXPECT_EQ(DatePicker::format(dates->date->date(), DatePickerMode::Date), "2012-03-17");
-  w.click("date.0.month.row.1");  // February, just above March in the band
+  w.click("date.0.month.row.1");   // February, just above March in the band
   w.click("date.0.year.row.101");  // the year wheel starts a century back: 1912 + 101
   EXPECT_EQ(DatePicker::format(dates->date->date(), DatePickerMode::Date), "2013-02-17");
   for (const char* text : {"February", "17", "2013"}) {
@@ -368,11 +367,10 @@ TEST_F(GalleryTest, WebPagesShowTheirTextAndOpenLinksAndMapsPlacePins) {
   ASSERT_NE(page, nullptr) << w.visibleTexts().join(" | ").toStdString();
   EXPECT_EQ(page->property("text").toString(),
             QString::fromStdString("<b>Shipping</b><br>Free over $50. See <a href=\"" +
-                                   server.url("/service/returns/index.jsp") +
-                                   "\">returns</a>."));
+                                   server.url("/service/returns/index.jsp") + "\">returns</a>."));
   w.clickLink(page, QString::fromStdString(server.url("/service/returns/index.jsp")));
-  EXPECT_TRUE(w.showsText(QString::fromStdString("Opened: " +
-                                                 server.url("/service/returns/index.jsp"))));
+  EXPECT_TRUE(
+      w.showsText(QString::fromStdString("Opened: " + server.url("/service/returns/index.jsp"))));
 
   QQuickItem* pin = w.shown("pin.1");
   ASSERT_NE(pin, nullptr);
@@ -411,8 +409,10 @@ TEST_F(GalleryTest, TablesShowSectionsRowsAndEditing) {
 TEST_F(GalleryTest, AlertsPickersBannersOverlaysAndActivityCoverTheScreen) {
   WindowHarness& w = *harness;
   std::vector<int> answers;
-  showAlert(AlertView{"Remove item", "Remove Scarf from your bag?", {"Cancel", "Remove"}, 0,
-                      [&](int index) { answers.push_back(index); }});
+  showAlert(AlertView{
+      "Remove item", "Remove Scarf from your bag?", {"Cancel", "Remove"}, 0, [&](int index) {
+        answers.push_back(index);
+      }});
   ASSERT_TRUE(w.settle());
   w.shot("alert");
   EXPECT_TRUE(w.showsText("Remove item"));
@@ -421,7 +421,8 @@ TEST_F(GalleryTest, AlertsPickersBannersOverlaysAndActivityCoverTheScreen) {
   EXPECT_EQ(answers, std::vector<int>{1});
   EXPECT_FALSE(w.showsText("Remove item"));
 
-  auto picker = std::make_shared<PickerView>(std::vector<std::vector<std::string>>{{"1", "2", "3"}});
+  auto picker =
+      std::make_shared<PickerView>(std::vector<std::vector<std::string>>{{"1", "2", "3"}});
   picker->showsToolbar = true;
   std::vector<std::string> toolbar;
   picker->done = [&](PickerView& p) {

@@ -51,11 +51,10 @@ TEST(TreeMapping, TablesGroupsAndOverlaysFlattenIntoOneList) {
         "footerTitle":"2 items","footer":[]}],
      "footer":[{"kind":"button","id":"table.footer.button.0","title":"load 20 More"}]}])");
   EXPECT_EQ(kindsAndTexts(flattenElements(children)),
-            (std::vector<std::string>{"label Sign in", "button button.0", "label Top",
-                                      "sectionTitle Account", "row row.0.0 Stores",
-                                      "button footer.0.button.0", "label Bag", "row row.1.0",
-                                      "row row.1.1", "sectionFooter 2 items",
-                                      "button table.footer.button.0"}));
+            (std::vector<std::string>{
+                "label Sign in", "button button.0", "label Top", "sectionTitle Account",
+                "row row.0.0 Stores", "button footer.0.button.0", "label Bag", "row row.1.0",
+                "row row.1.1", "sectionFooter 2 items", "button table.footer.button.0"}));
 }
 
 TEST(TreeMapping, EachKindGetsWhatItsComponentDraws) {
@@ -129,7 +128,7 @@ TEST(TreeMapping, ChildrenPickersAndPinsAreMappedForTheirComponents) {
       {"id":"pin.0","title":"Centre","latitude":40,"longitude":-74},
       {"id":"pin.1","title":"North east","latitude":40.05,"longitude":-73.9},
       {"id":"pin.2","title":"Far","latitude":41,"longitude":-74}]})"),
-                              context);
+                            context);
   const QVariantList pins = map["pins"].toList();
   ASSERT_EQ(pins.size(), 3);
   EXPECT_DOUBLE_EQ(pins[0].toMap()["x"].toDouble(), 0.5);
@@ -221,8 +220,8 @@ TEST(ItemListModel, AFrameChangesOnlyWhatChanged) {
     EXPECT_EQ(model.rowCount(), 3);
   }
   {  // The same bytes' new address (another picture of equal size) redraws the row.
-    std::vector<json::Value> withPicture{json::Value::object(
-        {{"kind", "image"}, {"image", ""}, {"bytes", 5}, {"data", 0}})};
+    std::vector<json::Value> withPicture{
+        json::Value::object({{"kind", "image"}, {"image", ""}, {"bytes", 5}, {"data", 0}})};
     MappingContext first{{"image://kelda/data/1"}, {}};
     MappingContext second{{"image://kelda/data/2"}, {}};
     model.show(withPicture, first, true);

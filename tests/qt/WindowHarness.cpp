@@ -238,7 +238,8 @@ QStringList WindowHarness::visibleTexts() const {
     placed.push_back({item->mapToScene(QPointF(0, 0)), text});
   }
   std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
-    return a.at.y() < b.at.y() - 0.5 || (std::abs(a.at.y() - b.at.y()) <= 0.5 && a.at.x() < b.at.x());
+    return a.at.y() < b.at.y() - 0.5 ||
+           (std::abs(a.at.y() - b.at.y()) <= 0.5 && a.at.x() < b.at.x());
   });
   QStringList texts;
   for (const Placed& p : placed) texts.push_back(p.text);
