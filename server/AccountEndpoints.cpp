@@ -104,7 +104,20 @@ std::string addressProblem(const FormFields& form, const char* prefix = "") {
   return {};
 }
 
-// What is wrong with the profile half of a registration form ("" when nothing).
+constexpr const char* kEmailTaken = "An account with this e-mail address already exists.";
+
+// True when another account than `except` is known by this e-mail address (any letter case).
+// Decisive only inside a write transaction, where no other request can take the address
+// between this check and the write.
+bool emailTaken(Database& db, const std::string& email, long long except) {
+  return db.prepare("SELECT 1 FROM accounts WHERE email = ? AND id <> ?")
+      .bind(1, email)
+      .bind(2, except)
+      .step();
+}
+
+// What is wrong with the profile half of a registration form ("" when nothing). The e-mail
+// address is checked again under the write lock before the account is stored.
 std::string registrationProblem(Database& db, const FormFields& form) {
   const std::string email = form.trimmed("emailAddress");
   const std::string password = form.get("password");
@@ -116,9 +129,7 @@ std::string registrationProblem(Database& db, const FormFields& form) {
     return "Your password must be 5 to 16 characters long.";
   }
   if (password != form.get("verifyPassword")) return "The passwords you entered do not match.";
-  if (db.prepare("SELECT 1 FROM accounts WHERE email = ?").bind(1, email).step()) {
-    return "An account with this e-mail address already exists.";
-  }
+  if (emailTaken(db, email, 0)) return kEmailTaken;
   return {};
 }
 
@@ -136,16 +147,21 @@ void setDefaults(Database& db, long long account) {
 
 }  // namespace
 
-std::optional<long long> authenticateAccount(Database& db, PasswordHasher& hasher,
-                                             const std::string& email,
-                                             const std::string& password) {
-  if (email.empty() || password.empty()) return std::nullopt;
+Authentication authenticateAccount(Database& db, ServerState& state, const std::string& email,
+                                   const std::string& password, const std::string& client) {
+  if (email.empty() || password.empty()) return {};
+  if (!state.signIns.allowed(email, client)) return {std::nullopt, true};
   auto& st = db.prepare("SELECT id, password_hash FROM accounts WHERE email = ?");
-  if (!st.bind(1, trim(email)).step()) return std::nullopt;
-  const long long id = st.integer(0);
-  const std::string hash = st.text(1);
-  if (!hasher.verify(password, hash)) return std::nullopt;
-  return id;
+  const bool known = st.bind(1, trim(email)).step();
+  const long long id = known ? st.integer(0) : 0;
+  const std::string hash = known ? st.text(1) : std::string();
+  st.reset();  // no read snapshot held through the slow check (it would hold up checkpoints)
+  if (!known || !state.hasher.verify(password, hash)) {
+    state.signIns.failed(email, client);
+    return {};
+  }
+  state.signIns.succeeded(email);
+  return {id, false};
 }
 
 json::Value accountAnswer(Database& db, std::optional<long long> account,
@@ -200,20 +216,22 @@ json::Value accountAnswer(Database& db, std::optional<long long> account,
       .build();
 }
 
-std::optional<long long> AccountEndpoints::authenticate(Database& db, const FormFields& form) {
-  return authenticateAccount(db, state_.hasher, form.get("loginUserName"),
-                             form.get("loginPassword"));
+Authentication AccountEndpoints::authenticate(Database& db, const FormFields& form,
+                                              const std::string& client) {
+  return authenticateAccount(db, state_, form.get("loginUserName"), form.get("loginPassword"),
+                             client);
 }
 
-json::Value AccountEndpoints::signIn(const FormFields& form) {
+json::Value AccountEndpoints::signIn(const FormFields& form, const std::string& client) {
   auto db = state_.pool.acquire();
-  const auto account = authenticate(*db, form);
+  const auto account = authenticate(*db, form, client);
   if (!account) {
     return accountAnswer(
         *db, std::nullopt, "",
-        "The e-mail address or password you entered is incorrect. Please try again.");
+        account.refusal(
+            "The e-mail address or password you entered is incorrect. Please try again."));
   }
-  return accountAnswer(*db, account, kAuthenticated, "");
+  return accountAnswer(*db, account.account, kAuthenticated, "");
 }
 
 json::Value AccountEndpoints::registration(const FormFields& form) {
@@ -242,8 +260,13 @@ json::Value AccountEndpoints::registration(const FormFields& form) {
     return accountAnswer(*db, std::nullopt, "", profileError.empty() ? addressError : profileError)
         .with("validateFlag", flags(profileError.empty(), addressError.empty()));
   }
+  db->resetStatements();  // as above: no snapshot held while hashing
   const std::string hash = state_.hasher.hash(password);
   Transaction tx(*db, true);
+  if (emailTaken(*db, email, 0)) {
+    return accountAnswer(*db, std::nullopt, "", kEmailTaken)
+        .with("validateFlag", flags(false, true));
+  }
   db->prepare(
         "INSERT INTO accounts(email, password_hash, first_name, last_name, address1, address2, "
         "city, state, zipcode, phone, birth_date, gender, subscription) "
@@ -295,16 +318,18 @@ json::Value AccountEndpoints::forgotPassword(const FormFields& form) {
   return ObjectBuilder().add("data", json::Value::array({entry})).build();
 }
 
-json::Value AccountEndpoints::editProfile(const FormFields& form) {
+json::Value AccountEndpoints::editProfile(const FormFields& form, const std::string& client) {
   auto db = state_.pool.acquire();
   // The form carries no separate log-in: the account is named by userId and its current
   // e-mail address, and the password field must be its current password.
-  const auto account =
-      authenticateAccount(*db, state_.hasher, form.get("emailAddress"), form.get("password"));
-  if (!account || std::to_string(*account) != form.trimmed("userId")) {
-    return accountAnswer(*db, std::nullopt, "",
-                         "Please enter your current password to change your profile.");
+  const auto login =
+      authenticateAccount(*db, state_, form.get("emailAddress"), form.get("password"), client);
+  if (!login || std::to_string(*login) != form.trimmed("userId")) {
+    return accountAnswer(
+        *db, std::nullopt, "",
+        login.refusal("Please enter your current password to change your profile."));
   }
+  const std::optional<long long> account = login.account;
   const std::string email = form.trimmed("updatedEmailAddress").empty()
                                 ? form.trimmed("emailAddress")
                                 : form.trimmed("updatedEmailAddress");
@@ -317,13 +342,9 @@ json::Value AccountEndpoints::editProfile(const FormFields& form) {
     error = "The passwords you entered do not match.";
   else if (!form.trimmed("zipcode").empty() && !validZip(form.trimmed("zipcode")))
     error = "Please enter a valid ZIP code.";
-  else if (db->prepare("SELECT 1 FROM accounts WHERE email = ? AND id <> ?")
-               .bind(1, email)
-               .bind(2, *account)
-               .step()) {
-    error = "An account with this e-mail address already exists.";
-  }
   if (!error.empty()) return accountAnswer(*db, account, "", error);
+  Transaction tx(*db, true);
+  if (emailTaken(*db, email, *account)) return accountAnswer(*db, account, "", kEmailTaken);
   const std::string gender = form.trimmed("gender");
   db->prepare(
         "UPDATE accounts SET email = ?, first_name = ?, last_name = ?, address1 = ?, address2 = ?, "
@@ -339,13 +360,15 @@ json::Value AccountEndpoints::editProfile(const FormFields& form) {
       .bind(9, form.trimmed("subscriptionFlag") == "1" ? 1 : 0)
       .bind(10, *account)
       .run();
+  tx.commit();
   return accountAnswer(*db, account, kAuthenticated, "");
 }
 
-json::Value AccountEndpoints::editWallet(const FormFields& form) {
+json::Value AccountEndpoints::editWallet(const FormFields& form, const std::string& client) {
   auto db = state_.pool.acquire();
-  const auto account = authenticate(*db, form);
-  if (!account) return accountAnswer(*db, std::nullopt, "", "Please sign in again.");
+  const auto login = authenticate(*db, form, client);
+  if (!login) return accountAnswer(*db, std::nullopt, "", login.refusal("Please sign in again."));
+  const std::optional<long long> account = login.account;
   const std::string type = form.trimmed("cardType");
   std::string number = form.trimmed("cardNumber");
   const auto cardId = parseId(form.get("cardId"));
@@ -409,10 +432,11 @@ json::Value AccountEndpoints::editWallet(const FormFields& form) {
   return accountAnswer(*db, account, kAuthenticated, "");
 }
 
-json::Value AccountEndpoints::markPrimaryCard(const FormFields& form) {
+json::Value AccountEndpoints::markPrimaryCard(const FormFields& form, const std::string& client) {
   auto db = state_.pool.acquire();
-  const auto account = authenticate(*db, form);
-  if (!account) return accountAnswer(*db, std::nullopt, "", "Please sign in again.");
+  const auto login = authenticate(*db, form, client);
+  if (!login) return accountAnswer(*db, std::nullopt, "", login.refusal("Please sign in again."));
+  const std::optional<long long> account = login.account;
   const auto card = parseId(form.get("cardId"));
   if (!card || !db->prepare("SELECT 1 FROM cards WHERE id = ? AND account_id = ?")
                     .bind(1, *card)
@@ -420,17 +444,20 @@ json::Value AccountEndpoints::markPrimaryCard(const FormFields& form) {
                     .step()) {
     return accountAnswer(*db, account, "", "We couldn't find that card.");
   }
+  Transaction tx(*db, true);
   db->prepare("UPDATE accounts SET default_card_id = ? WHERE id = ?")
       .bind(1, *card)
       .bind(2, *account)
       .run();
+  tx.commit();
   return accountAnswer(*db, account, kAuthenticated, "");
 }
 
-json::Value AccountEndpoints::deleteCard(const FormFields& form) {
+json::Value AccountEndpoints::deleteCard(const FormFields& form, const std::string& client) {
   auto db = state_.pool.acquire();
-  const auto account = authenticate(*db, form);
-  if (!account) return accountAnswer(*db, std::nullopt, "", "Please sign in again.");
+  const auto login = authenticate(*db, form, client);
+  if (!login) return accountAnswer(*db, std::nullopt, "", login.refusal("Please sign in again."));
+  const std::optional<long long> account = login.account;
   const auto card = parseId(form.get("cardId"));
   Transaction tx(*db, true);
   db->prepare("DELETE FROM cards WHERE id = ? AND account_id = ?")
@@ -443,10 +470,11 @@ json::Value AccountEndpoints::deleteCard(const FormFields& form) {
   return accountAnswer(*db, account, kAuthenticated, "");
 }
 
-json::Value AccountEndpoints::editShipping(const FormFields& form) {
+json::Value AccountEndpoints::editShipping(const FormFields& form, const std::string& client) {
   auto db = state_.pool.acquire();
-  const auto account = authenticate(*db, form);
-  if (!account) return accountAnswer(*db, std::nullopt, "", "Please sign in again.");
+  const auto login = authenticate(*db, form, client);
+  if (!login) return accountAnswer(*db, std::nullopt, "", login.refusal("Please sign in again."));
+  const std::optional<long long> account = login.account;
   const auto contact = parseId(form.get("contactId"));
   std::string error = addressProblem(form);
   if (error.empty() && contact &&
@@ -488,10 +516,12 @@ json::Value AccountEndpoints::editShipping(const FormFields& form) {
   return accountAnswer(*db, account, kAuthenticated, "");
 }
 
-json::Value AccountEndpoints::markPrimaryShipping(const FormFields& form) {
+json::Value AccountEndpoints::markPrimaryShipping(const FormFields& form,
+                                                  const std::string& client) {
   auto db = state_.pool.acquire();
-  const auto account = authenticate(*db, form);
-  if (!account) return accountAnswer(*db, std::nullopt, "", "Please sign in again.");
+  const auto login = authenticate(*db, form, client);
+  if (!login) return accountAnswer(*db, std::nullopt, "", login.refusal("Please sign in again."));
+  const std::optional<long long> account = login.account;
   const auto contact = parseId(form.get("contactId"));
   if (!contact || !db->prepare("SELECT 1 FROM contacts WHERE id = ? AND account_id = ?")
                        .bind(1, *contact)
@@ -499,17 +529,20 @@ json::Value AccountEndpoints::markPrimaryShipping(const FormFields& form) {
                        .step()) {
     return accountAnswer(*db, account, "", "We couldn't find that address.");
   }
+  Transaction tx(*db, true);
   db->prepare("UPDATE accounts SET default_contact_id = ? WHERE id = ?")
       .bind(1, *contact)
       .bind(2, *account)
       .run();
+  tx.commit();
   return accountAnswer(*db, account, kAuthenticated, "");
 }
 
-json::Value AccountEndpoints::deleteShipping(const FormFields& form) {
+json::Value AccountEndpoints::deleteShipping(const FormFields& form, const std::string& client) {
   auto db = state_.pool.acquire();
-  const auto account = authenticate(*db, form);
-  if (!account) return accountAnswer(*db, std::nullopt, "", "Please sign in again.");
+  const auto login = authenticate(*db, form, client);
+  if (!login) return accountAnswer(*db, std::nullopt, "", login.refusal("Please sign in again."));
+  const std::optional<long long> account = login.account;
   const auto contact = parseId(form.get("contactId"));
   Transaction tx(*db, true);
   db->prepare("DELETE FROM contacts WHERE id = ? AND account_id = ?")

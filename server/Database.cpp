@@ -18,7 +18,8 @@ void configureOnce() {
 
 }  // namespace
 
-Database::Database(const std::filesystem::path& file) {
+Database::Database(const std::filesystem::path& file, std::shared_ptr<std::mutex> writers)
+    : writers_(std::move(writers)) {
   configureOnce();
   const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
   if (sqlite3_open_v2(file.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
@@ -31,8 +32,19 @@ Database::Database(const std::filesystem::path& file) {
   exec("PRAGMA journal_mode=WAL");
   exec("PRAGMA synchronous=NORMAL");
   exec("PRAGMA foreign_keys=ON");
-  // Reads go through a shared memory map instead of copying pages into every connection.
-  exec("PRAGMA mmap_size=1073741824");
+  // No memory map: remapping the growing file on every commit cost more than it saved, and
+  // each connection's map counted again in the resident memory.
+  exec("PRAGMA mmap_size=0");
+  // The log is emptied by the committing writer past kWalCheckpointPages (Transaction::commit);
+  // SQLite's own checkpoint would copy the same pages once more just before.
+  exec("PRAGMA wal_autocheckpoint=0");
+  sqlite3_wal_hook(
+      db_,
+      [](void* self, sqlite3*, const char*, int pages) {
+        static_cast<Database*>(self)->walPages_ = pages;
+        return SQLITE_OK;
+      },
+      this);
 }
 
 Database::~Database() {
@@ -70,7 +82,10 @@ int Database::changes() const {
 }
 
 Transaction::Transaction(Database& db, bool immediate) : db_(db) {
+  // End this connection's read snapshot before queueing: a writer that empties the log waits
+  // for every reader, and must not wait for one that waits for it.
   db_.resetStatements();
+  if (immediate && db.writers()) queued_ = std::unique_lock(*db.writers());
   db_.exec(immediate ? "BEGIN IMMEDIATE" : "BEGIN");
 }
 
@@ -87,6 +102,13 @@ void Transaction::commit() {
   db_.resetStatements();
   db_.exec("COMMIT");
   done_ = true;
+  // Readers never pause under load, so SQLite's own checkpoints never reach the end of the
+  // log and it grows without bound, slowing every read. Past the limit the writer (still
+  // first in the writers' queue) waits for the readers to leave the log and empties it.
+  if (db_.walPages_ >= kWalCheckpointPages) {
+    db_.walPages_ = 0;
+    sqlite3_wal_checkpoint_v2(db_.handle(), nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+  }
 }
 
 }  // namespace kelda::server

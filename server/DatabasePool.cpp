@@ -11,7 +11,7 @@ DatabasePool::Lease DatabasePool::acquire() {
       return Lease(*this, std::move(db));
     }
   }
-  return Lease(*this, std::make_unique<Database>(file_));
+  return Lease(*this, std::make_unique<Database>(file_, writers_));
 }
 
 void DatabasePool::release(std::unique_ptr<Database> db) {

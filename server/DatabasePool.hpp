@@ -36,6 +36,7 @@ class DatabasePool {
  private:
   void release(std::unique_ptr<Database> db);
   std::filesystem::path file_;
+  std::shared_ptr<std::mutex> writers_ = std::make_shared<std::mutex>();
   std::mutex mutex_;
   std::vector<std::unique_ptr<Database>> idle_;
 };

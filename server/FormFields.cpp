@@ -1,5 +1,7 @@
 #include "FormFields.hpp"
 
+#include "Text.hpp"
+
 namespace kelda::server {
 namespace {
 
@@ -65,6 +67,13 @@ std::string FormFields::trimmed(std::string_view name) const {
   if (first == std::string::npos) return {};
   const auto last = value.find_last_not_of(" \t\r\n");
   return value.substr(first, last - first + 1);
+}
+
+std::optional<long long> pageNumberOf(const FormFields& form, std::string_view name,
+                                      long long highest) {
+  const std::string text = form.trimmed(name);
+  if (text.find_first_of("0123456789") == std::string::npos) return 1;
+  return parseBounded(text, 1, highest);
 }
 
 }  // namespace kelda::server

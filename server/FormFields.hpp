@@ -7,6 +7,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,5 +32,11 @@ class FormFields {
  private:
   std::map<std::string, std::string, std::less<>> fields_;
 };
+
+// A page number field: 1 when absent or when it holds no digits at all (the client may send
+// "(null)" for a page it never received), the number when it lies in [1, highest], and nothing
+// (the caller refuses the request) for any other number.
+std::optional<long long> pageNumberOf(const FormFields& form, std::string_view name,
+                                      long long highest);
 
 }  // namespace kelda::server

@@ -1,15 +1,44 @@
 #include "MiddlewareServer.hpp"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <chrono>
 #include <iostream>
 #include <stdexcept>
-#include <thread>
 
 #include "CatalogueSeeder.hpp"
 #include "Router.hpp"
 #include "Schema.hpp"
 
 namespace kelda::server {
+
+namespace {
+
+// The data holds password hashes, card numbers and addresses: the directory is created for
+// its owner only (0700), and the data file and its journal files are readable by the owner
+// only (0600), whether they are new or were left by an earlier start.
+void protectDataFiles(const std::filesystem::path& dir) {
+  namespace fs = std::filesystem;
+  if (!fs::exists(dir)) {
+    if (dir.has_parent_path()) fs::create_directories(dir.parent_path());
+    if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) {
+      throw std::runtime_error("cannot create " + dir.string());
+    }
+  }
+  const fs::path file = dir / "kelda-middleware.sqlite";
+  const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) throw std::runtime_error("cannot open " + file.string());
+  ::fchmod(fd, 0600);
+  ::close(fd);
+  for (const char* suffix : {"-wal", "-shm", "-journal"}) {
+    ::chmod((file.string() + suffix).c_str(), 0600);  // absent files are fine
+  }
+}
+
+}  // namespace
 
 MiddlewareServer::MiddlewareServer(ServerOptions options) : options_(std::move(options)) {}
 
@@ -18,8 +47,9 @@ MiddlewareServer::~MiddlewareServer() {
 }
 
 void MiddlewareServer::openData() {
-  std::filesystem::create_directories(options_.dataDir);
-  state_ = std::make_unique<ServerState>(options_.dataDir / "kelda-middleware.sqlite");
+  protectDataFiles(options_.dataDir);
+  state_ =
+      std::make_unique<ServerState>(options_.dataDir / "kelda-middleware.sqlite", options_.signIns);
   auto db = state_->pool.acquire();
   createSchema(*db);
   if (!isSeeded(*db)) {
@@ -34,21 +64,16 @@ void MiddlewareServer::openData() {
   state_->seed = seed.step() ? std::stoull(seed.text(0)) : options_.seed;
 }
 
-int MiddlewareServer::listen(httplib::Server& server, int port) {
-  const std::size_t threads = options_.threads;
-  // Each keep-alive connection holds a worker while it lasts, so the pool is sized for many
-  // concurrent clients rather than for the cores. (The server takes ownership of the queue.)
-  server.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
-  server.set_keep_alive_max_count(1000);
-  // Answers are written in more than one piece; without this, Nagle's algorithm and delayed
-  // acknowledgements hold each answer back for tens of milliseconds.
-  server.set_tcp_nodelay(true);
+int MiddlewareServer::listen(RoutedServer& server, std::unique_ptr<HttpFrontEnd>& frontEnd,
+                             int port) {
+  // The front end keeps connections; these settings only shape the answers' headers.
+  server.set_keep_alive_max_count(options_.http.keepAliveRequests);
+  server.set_keep_alive_timeout(
+      std::chrono::duration_cast<std::chrono::seconds>(options_.http.idleTimeout).count());
   router_->install(server);
-  const int bound = port == 0 ? server.bind_to_any_port(options_.host)
-                              : (server.bind_to_port(options_.host, port) ? port : -1);
-  if (bound < 0)
-    throw std::runtime_error("cannot listen on " + options_.host + ":" + std::to_string(port));
-  listeners_.emplace_back([&server] { server.listen_after_bind(); });
+  frontEnd = std::make_unique<HttpFrontEnd>(server, options_.http, options_.threads);
+  const int bound = frontEnd->bind(options_.host, port);
+  frontEnd->start();
   return bound;
 }
 
@@ -58,23 +83,14 @@ void MiddlewareServer::start() {
   if (!options_.recordFile.empty())
     recorder_ = std::make_unique<RequestRecorder>(options_.recordFile);
   router_ = std::make_unique<Router>(*state_, faults_, recorder_.get(), options_.logLevel);
-  port_ = listen(main_, options_.port);
-  if (options_.ctrPort >= 0) ctrPort_ = listen(ctr_, options_.ctrPort);
-  // Connections queue on the bound sockets already; wait until the accept loops run so that
-  // an early stop() cannot miss them.
-  for (int i = 0; i < 5000 && (!main_.is_running() || (ctrPort_ >= 0 && !ctr_.is_running())); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
+  port_ = listen(main_, mainFrontEnd_, options_.port);
+  if (options_.ctrPort >= 0) ctrPort_ = listen(ctr_, ctrFrontEnd_, options_.ctrPort);
 }
 
 void MiddlewareServer::stop() {
   faults_.stop();
-  main_.stop();
-  ctr_.stop();
-  for (auto& t : listeners_) {
-    if (t.joinable()) t.join();
-  }
-  listeners_.clear();
+  if (mainFrontEnd_) mainFrontEnd_->stop();
+  if (ctrFrontEnd_) ctrFrontEnd_->stop();
 }
 
 }  // namespace kelda::server

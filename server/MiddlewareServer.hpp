@@ -6,14 +6,11 @@
 // on the server's own worker threads. The destructor stops the server.
 #pragma once
 
-#include <httplib.h>
-
 #include <memory>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "FaultInjector.hpp"
+#include "HttpFrontEnd.hpp"
 #include "RequestRecorder.hpp"
 #include "ServerOptions.hpp"
 #include "ServerState.hpp"
@@ -32,7 +29,7 @@ class MiddlewareServer {
   // Opens or seeds the data, binds the ports and starts serving. Throws std::runtime_error
   // (or std::invalid_argument for bad fault rules) when it cannot.
   void start();
-  // Stops serving and waits for the listener threads; safe to call twice.
+  // Stops serving and waits for the requests being served; safe to call twice.
   void stop();
 
   int port() const { return port_; }
@@ -43,16 +40,17 @@ class MiddlewareServer {
 
  private:
   void openData();
-  int listen(httplib::Server& server, int port);
+  int listen(RoutedServer& server, std::unique_ptr<HttpFrontEnd>& frontEnd, int port);
 
   ServerOptions options_;
   std::unique_ptr<ServerState> state_;
   std::unique_ptr<RequestRecorder> recorder_;
   FaultInjector faults_;
   std::unique_ptr<Router> router_;
-  httplib::Server main_;
-  httplib::Server ctr_;
-  std::vector<std::thread> listeners_;
+  RoutedServer main_;
+  RoutedServer ctr_;
+  std::unique_ptr<HttpFrontEnd> mainFrontEnd_;
+  std::unique_ptr<HttpFrontEnd> ctrFrontEnd_;
   int port_ = 0;
   int ctrPort_ = -1;
   double seedSeconds_ = 0;

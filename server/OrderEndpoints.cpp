@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <map>
+#include <set>
 
 #include "AccountEndpoints.hpp"
 #include "BagPricing.hpp"
@@ -45,12 +47,13 @@ struct Checkout {
 };
 
 // The checks both order requests make before any money is computed.
-Checkout readCheckout(Database& db, PasswordHasher& hasher, const FormFields& form) {
+Checkout readCheckout(Database& db, ServerState& state, const FormFields& form,
+                      const std::string& client) {
   Checkout c;
   const auto account =
-      authenticateAccount(db, hasher, form.get("loginUserName"), form.get("loginPassword"));
+      authenticateAccount(db, state, form.get("loginUserName"), form.get("loginPassword"), client);
   if (!account) {
-    c.error = "Please sign in again before you place your order.";
+    c.error = account.refusal("Please sign in again before you place your order.");
     return c;
   }
   c.account = *account;
@@ -89,23 +92,34 @@ Checkout readCheckout(Database& db, PasswordHasher& hasher, const FormFields& fo
   return c;
 }
 
-// Lines that cannot be served as asked: quantity over stock, method or state not served.
-void addAvailabilityProblems(const BagTotals& totals, const Checkout& c, ObjectBuilder& upcs,
-                             ObjectBuilder& methods, bool& any) {
+// What the bag asks of each UPC: the quantities of all its lines added together.
+std::map<long long, long long> quantitiesByUpc(const std::vector<BagLine>& lines) {
+  std::map<long long, long long> wanted;
+  for (const BagLine& line : lines) wanted[line.upcId] += line.quantity;
+  return wanted;
+}
+
+// Lines that cannot be served as asked: the UPC's lines together want more than its stock,
+// or the method or state is not served. Each UPC is reported once. True when there is any.
+bool addAvailabilityProblems(const BagTotals& totals, const Checkout& c, ObjectBuilder& upcs,
+                             ObjectBuilder& methods) {
   const std::string methodCode = totals.methods.at(c.method).first.code;
+  const auto wanted = quantitiesByUpc(totals.lines);
+  std::set<std::string> reported;
   for (const BagLine& line : totals.lines) {
     const auto codes = split(line.shippingCodes, ',');
     const auto excluded = split(line.excludedStates, ',');
     const bool methodOk = std::find(codes.begin(), codes.end(), methodCode) != codes.end();
     const bool stateOk = std::find(excluded.begin(), excluded.end(), c.state) == excluded.end();
-    const bool stockOk = line.known && line.available && line.quantity <= line.stock;
+    const bool stockOk = line.known && line.available && wanted.at(line.upcId) <= line.stock;
     if (methodOk && stateOk && stockOk) continue;
-    any = true;
     const std::string key = line.known ? line.upcNumber : std::to_string(line.upcId);
+    if (!reported.insert(key).second) continue;
     upcs.add(key, ObjectBuilder().add("qtyAvailable", number(line.known ? line.stock : 0)).build());
     std::vector<json::Value> list(codes.begin(), codes.end());
     methods.add(key, json::Value::array(stateOk ? std::move(list) : std::vector<json::Value>{}));
   }
+  return !reported.empty();
 }
 
 // The answer for an order with lines that cannot be served: no confirmation, and per UPC
@@ -127,8 +141,22 @@ json::Value unservedAnswer(const BagTotals& t, json::Value upcs, json::Value met
       .build();
 }
 
-// Stores the order with its lines and takes their stock; returns the order's id. Runs inside
-// the caller's write transaction, after the availability check.
+// Takes the stock of every UPC of the bag: the check and the decrement are one statement, so
+// a UPC without enough stock changes no row. False when any UPC could not be served (the
+// caller then rolls back). Runs inside the caller's write transaction.
+bool takeStock(Database& db, const std::vector<BagLine>& lines) {
+  for (const auto& [upc, quantity] : quantitiesByUpc(lines)) {
+    db.prepare("UPDATE upcs SET stock = stock - ?1 WHERE id = ?2 AND stock >= ?1")
+        .bind(1, quantity)
+        .bind(2, upc)
+        .run();
+    if (db.changes() != 1) return false;
+  }
+  return true;
+}
+
+// Stores the order with its lines; returns the order's id. Runs inside the caller's write
+// transaction, after the stock was taken.
 long long storeOrder(Database& db, const Checkout& c, const BagTotals& t,
                      const std::string& orderNumber, const std::string& reservation, bool batch) {
   db.prepare(
@@ -152,11 +180,6 @@ long long storeOrder(Database& db, const Checkout& c, const BagTotals& t,
       .run();
   const long long order = db.lastInsertId();
   for (const BagLine& line : t.lines) {
-    db.prepare("UPDATE upcs SET stock = stock - ? WHERE id = ? AND stock >= ?")
-        .bind(1, line.quantity)
-        .bind(2, line.upcId)
-        .bind(3, line.quantity)
-        .run();
     db.prepare(
           "INSERT INTO order_lines(order_id, upc_id, quantity, price_cents) VALUES (?, ?, ?, ?)")
         .bind(1, order)
@@ -166,6 +189,16 @@ long long storeOrder(Database& db, const Checkout& c, const BagTotals& t,
         .run();
   }
   return order;
+}
+
+// Uses up a reservation of this shopper: true when it existed (it is gone afterwards, or
+// back again when the caller's transaction rolls back).
+bool consumeReservation(Database& db, const std::string& reservation, long long account) {
+  db.prepare("DELETE FROM reservations WHERE number = ? AND account_id = ?")
+      .bind(1, reservation)
+      .bind(2, account)
+      .run();
+  return db.changes() == 1;
 }
 
 json::Value promotion(const std::string& name, long long cents) {
@@ -212,7 +245,7 @@ json::Value dataTable(const BagTotals& t) {
 
 }  // namespace
 
-json::Value OrderEndpoints::viewBag(const FormFields& form) {
+json::Value OrderEndpoints::viewBag(const FormFields& form, const std::string& client) {
   auto db = state_.pool.acquire();
   const auto lines = BagPricing::parseLines(form.get("itemBOAttr"));
   if (!lines) return orderError("We could not read the items in your bag. Please try again.");
@@ -220,9 +253,10 @@ json::Value OrderEndpoints::viewBag(const FormFields& form) {
   std::optional<long long> account;
   std::string state;
   if (!form.get("loginUserName").empty() || !form.get("loginPassword").empty()) {
-    account = authenticateAccount(*db, state_.hasher, form.get("loginUserName"),
-                                  form.get("loginPassword"));
-    if (!account) return orderError("Please sign in again.");
+    const auto login = authenticateAccount(*db, state_, form.get("loginUserName"),
+                                           form.get("loginPassword"), client);
+    if (!login) return orderError(login.refusal("Please sign in again."));
+    account = login.account;
     auto& contact = db->prepare("SELECT state FROM contacts WHERE id = ? AND account_id = ?");
     if (contact.bind(1, parseId(form.get("contactId")).value_or(0)).bind(2, *account).step()) {
       state = contact.text(0);
@@ -263,13 +297,16 @@ json::Value OrderEndpoints::viewBag(const FormFields& form) {
       .build();
 }
 
-json::Value OrderEndpoints::prepareOrder(const FormFields& form) {
+json::Value OrderEndpoints::prepareOrder(const FormFields& form, const std::string& client) {
   auto db = state_.pool.acquire();
-  const Checkout c = readCheckout(*db, state_.hasher, form);
+  const Checkout c = readCheckout(*db, state_, form, client);
   if (!c.error.empty()) return orderError(c.error);
   const BagTotals t = BagPricing::price(*db, c.lines, form.get("promoCode"), c.state);
   const std::string reservation = serialNumber('R');
   const std::string orderNumber = orderNumberOf(c.account, t.lines);
+  // A write outside a transaction would run on the snapshot of the reads above and fail
+  // when another request wrote in between.
+  Transaction tx(*db, true);
   db->prepare(
         "INSERT INTO reservations(number, account_id, order_number, total_cents) VALUES (?, ?, ?, "
         "?)")
@@ -278,6 +315,7 @@ json::Value OrderEndpoints::prepareOrder(const FormFields& form) {
       .bind(3, orderNumber)
       .bind(4, t.orderTotal(c.method))
       .run();
+  tx.commit();
   return ObjectBuilder()
       .add("success", number(1))
       .add("error", number(0))
@@ -290,27 +328,29 @@ json::Value OrderEndpoints::prepareOrder(const FormFields& form) {
       .build();
 }
 
-json::Value OrderEndpoints::processOrder(const FormFields& form) {
+json::Value OrderEndpoints::processOrder(const FormFields& form, const std::string& client) {
   auto db = state_.pool.acquire();
-  const Checkout c = readCheckout(*db, state_.hasher, form);
+  const Checkout c = readCheckout(*db, state_, form, client);
   if (!c.error.empty()) return orderError(c.error);
-  // A reservation is optional (the client may not have asked for one), but one that is
-  // given must belong to this shopper.
+  // A reservation is optional (the client may not have asked for one), but one that is given
+  // must belong to this shopper and is used once.
   const std::string reservation = trim(form.get("orderReservationNumber"));
   const bool reserved = !reservation.empty() && reservation != "(null)";
-  if (reserved && !db->prepare("SELECT 1 FROM reservations WHERE number = ? AND account_id = ?")
-                       .bind(1, reservation)
-                       .bind(2, c.account)
-                       .step()) {
+
+  // Under the write lock from here to the commit: the reservation is consumed, the stock read
+  // and taken and the order stored together, or (on any return before the commit) none of it.
+  Transaction tx(*db, true);
+  if (reserved && !consumeReservation(*db, reservation, c.account)) {
     return orderError("Your order reservation has expired. Please review your order again.");
   }
-
-  Transaction tx(*db, true);  // stock is read and taken under the write lock
   const BagTotals t = BagPricing::price(*db, c.lines, form.get("promoCode"), c.state);
   ObjectBuilder upcs, methods;
-  bool problems = false;
-  addAvailabilityProblems(t, c, upcs, methods, problems);
-  if (problems) return unservedAnswer(t, upcs.build(), methods.build());
+  if (addAvailabilityProblems(t, c, upcs, methods)) {
+    return unservedAnswer(t, upcs.build(), methods.build());
+  }
+  if (!takeStock(*db, t.lines)) {
+    return orderError("Some items in your bag are no longer available. Please review your bag.");
+  }
   const long long total = t.orderTotal(c.method);
   const bool batch = total >= kBatchFromCents;
   const std::string orderNumber = orderNumberOf(c.account, t.lines);
@@ -320,7 +360,6 @@ json::Value OrderEndpoints::processOrder(const FormFields& form) {
       .bind(1, confirmation)
       .bind(2, order)
       .run();
-  if (reserved) db->prepare("DELETE FROM reservations WHERE number = ?").bind(1, reservation).run();
   tx.commit();
   return ObjectBuilder()
       .add("success", number(1))

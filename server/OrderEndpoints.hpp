@@ -2,8 +2,12 @@
 // `keldas_prepareorder` (a reservation for the order), `keldas_processorder` (places the order:
 // checks the shopper, card, address, stock, shipping method and state; stores the order and
 // takes the stock in one transaction; large orders go to "BATCH" processing) and
-// `keldas_creditcardtype`. Any request thread; concurrent orders never oversell a UPC.
+// `keldas_creditcardtype`. `client` is the caller's network address (for the sign-in
+// throttle). Any request thread; concurrent orders never oversell a UPC, and a reservation
+// places at most one order.
 #pragma once
+
+#include <string>
 
 #include "FormFields.hpp"
 #include "Json.hpp"
@@ -18,9 +22,9 @@ class OrderEndpoints {
  public:
   explicit OrderEndpoints(ServerState& state) : state_(state) {}
 
-  json::Value viewBag(const FormFields& form);
-  json::Value prepareOrder(const FormFields& form);
-  json::Value processOrder(const FormFields& form);
+  json::Value viewBag(const FormFields& form, const std::string& client);
+  json::Value prepareOrder(const FormFields& form, const std::string& client);
+  json::Value processOrder(const FormFields& form, const std::string& client);
   json::Value cardTypes();
 
  private:

@@ -84,8 +84,8 @@ json::Value texts(const std::vector<std::string>& values) {
 json::Value children(Database& db, const ProductFacts& parent, const std::string& baseUrl,
                      std::vector<std::string>& tabs) {
   auto& st = db.prepare(
-      "SELECT id, name, old_cents, new_cents, tab_name FROM products WHERE parent_id = ? "
-      "ORDER BY id");
+      "SELECT id, name, old_cents, new_cents, tab_name FROM products WHERE parent_id = ?1 "
+      "AND parent_id <> 0 ORDER BY id");  // the second term lets the partial index serve
   std::map<std::string, std::vector<json::Value>> byTab;
   std::vector<json::Value> all;
   for (st.bind(1, parent.id); st.step();) {
@@ -191,6 +191,15 @@ void addUpcMaps(ObjectBuilder& out, const ProductFacts& p, const std::vector<Upc
   out.add("UPCAvailabilityChecker", checker.build());
 }
 
+// The refusal: no "PDPFLAG", so the client opens no page.
+json::Value unknownProduct(std::string message) {
+  return ObjectBuilder()
+      .add("data", json::Value::array())
+      .add("error", true)
+      .add("errorMsg", std::move(message))
+      .build();
+}
+
 }  // namespace
 
 json::Value itemBOAttr(long long upcId, const std::string& upcNumber, long long productId,
@@ -241,18 +250,12 @@ json::Value ProductEndpoint::product(const FormFields& form, const std::string& 
   const auto id = parseId(form.get("productId"));
   auto db = state_.pool.acquire();
   const auto product = id ? loadProduct(*db, *id) : std::nullopt;
-  if (!product) {
-    return ObjectBuilder()
-        .add("data", json::Value::array())
-        .add("error", true)
-        .add("errorMsg", "We couldn't find that product.")
-        .build();
-  }
+  if (!product) return unknownProduct("We couldn't find that product.");
   const ProductFacts& p = *product;
   const std::vector<Upc> upcs = loadUpcs(*db, p.id);
-  long long page =
-      form.has("reviewPageNumber") ? std::atoll(form.trimmed("reviewPageNumber").c_str()) : 1;
-  if (page < 1) page = 1;
+  const auto reviewPage = pageNumberOf(form, "reviewPageNumber", kMaxReviewPage);
+  if (!reviewPage) return unknownProduct("We couldn't find that page of reviews.");
+  const long long page = *reviewPage;
   std::vector<json::Value> reviews;
   for (long long k = (page - 1) * kReviewPageLimit;
        k < std::min(p.reviews, page * kReviewPageLimit); ++k) {

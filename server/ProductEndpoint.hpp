@@ -14,6 +14,8 @@
 namespace kelda::server {
 
 inline constexpr long long kReviewPageLimit = 10;
+// Larger review page numbers are refused (no product has that many reviews).
+inline constexpr long long kMaxReviewPage = 100000;
 
 class ProductEndpoint {
  public:

@@ -5,6 +5,16 @@
 namespace kelda::server {
 namespace {
 
+// True when `text` in ASCII lower case equals `lower` (without making a lower-case copy).
+bool equalsLowered(std::string_view text, const std::string& lower) {
+  if (text.size() != lower.size()) return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != lower[i]) return false;
+  }
+  return true;
+}
+
 bool noRestriction(const std::string& value) {
   return value.empty() || lowerAscii(value) == "any";
 }
@@ -71,11 +81,11 @@ std::optional<Refinements> Refinements::parse(std::string_view text) {
 
 bool Refinements::matches(const Candidate& c) const {
   if (impossible_) return false;
-  if (brand_ && lowerAscii(c.brand) != *brand_) return false;
+  if (brand_ && !equalsLowered(c.brand, *brand_)) return false;
   if (price_ && (c.priceCents < price_->low || (price_->high && c.priceCents >= price_->high))) {
     return false;
   }
-  if (colour_ && lowerAscii(c.colour) != *colour_) return false;
+  if (colour_ && !equalsLowered(c.colour, *colour_)) return false;
   return c.rating >= minRating_;
 }
 

@@ -14,29 +14,26 @@ constexpr const char* kCandidateColumns =
     "SELECT p.id, p.brand_id, p.old_cents, p.new_cents, p.colour_family, p.rating, "
     "p.department_id FROM ";
 
-// The palette's own copy of a colour name (so that candidates compare by pointer).
-std::string_view internedColour(const std::string& name) {
-  for (std::string_view c : reference::colours()) {
-    if (c == name) return c;
+// The palette's index of a colour name (-1 when it is not in the palette).
+std::size_t colourIndexOf(const std::string& name) {
+  const auto palette = reference::colours();
+  for (std::size_t i = 0; i < palette.size(); ++i) {
+    if (palette[i] == name) return i;
   }
-  return {};
+  return static_cast<std::size_t>(-1);
 }
 
-// Adds a view to a short list unless a view of the same constant text is there already.
-void addOnce(std::vector<std::string_view>& seen, std::string_view value) {
-  if (value.empty()) return;
-  for (std::string_view s : seen) {
-    if (s.data() == value.data()) return;
-  }
-  seen.push_back(value);
-}
+// Brand ids are department * 100 + position: below this bound.
+constexpr long long kBrandIdLimit = 100 * 100;
 
 Candidate readCandidate(const Statement& st) {
   Candidate c;
   c.id = st.integer(0);
-  c.brand = brandName(st.integer(1)).value_or("");
+  c.brandId = st.integer(1);
+  c.brand = brandName(c.brandId).value_or("");
   c.priceCents = st.integer(3) > 0 ? st.integer(3) : st.integer(2);
-  c.colour = internedColour(st.text(4));
+  c.colourIndex = colourIndexOf(st.text(4));
+  if (c.colourIndex < reference::colours().size()) c.colour = reference::colours()[c.colourIndex];
   c.rating = static_cast<int>(st.integer(5));
   c.departmentId = st.integer(6);
   return c;
@@ -65,17 +62,20 @@ json::Value refinement(const char* name, std::vector<std::string> values) {
 }
 
 // The refinements offered for a set of products: brands, price bands, colours and ratings
-// that at least one of them has.
+// that at least one of them has. One pass with flags by brand id and palette index, since a
+// common search finds tens of thousands of products.
 void addOfferedRefinements(ObjectBuilder& out, const std::vector<const Candidate*>& found,
                            long long departmentId) {
-  // One pass over the products; the views point into the candidates and the reference data.
-  std::vector<std::string_view> brands, colours;
+  const auto palette = reference::colours();
+  std::vector<char> brandSeen(static_cast<std::size_t>(kBrandIdLimit), 0),
+      colourSeen(palette.size(), 0);
   const auto bands = priceBands(departmentId);
   std::vector<bool> bandUsed(bands.size(), false);
   int bestRating = 0;
   for (const Candidate* c : found) {
-    addOnce(brands, c->brand);
-    addOnce(colours, c->colour);
+    if (c->brandId > 0 && c->brandId < kBrandIdLimit)
+      brandSeen[static_cast<std::size_t>(c->brandId)] = 1;
+    if (c->colourIndex < palette.size()) colourSeen[c->colourIndex] = 1;
     bestRating = std::max(bestRating, c->rating);
     for (std::size_t b = 0; b < bands.size(); ++b) {
       if (c->priceCents >= bands[b].lowCents &&
@@ -83,6 +83,15 @@ void addOfferedRefinements(ObjectBuilder& out, const std::vector<const Candidate
         bandUsed[b] = true;
       }
     }
+  }
+  std::vector<std::string_view> brands, colours;
+  for (std::size_t id = 0; id < brandSeen.size(); ++id) {
+    if (!brandSeen[id]) continue;
+    if (auto name = brandName(static_cast<long long>(id)); name && !name->empty())
+      brands.push_back(*name);
+  }
+  for (std::size_t i = 0; i < palette.size(); ++i) {
+    if (colourSeen[i] && !palette[i].empty()) colours.push_back(palette[i]);
   }
   // Equal names from different departments ("Kelda Home") are listed once.
   for (auto* list : {&brands, &colours}) {
@@ -121,25 +130,33 @@ json::Value emptyResults(std::string message) {
       .build();
 }
 
-json::Value productRow(Database& db, long long productId, const std::string& baseUrl) {
+json::Value productRow(Database& db, long long productId, const std::string& baseUrl,
+                       ProductRowCache* cache) {
+  const std::string id = std::to_string(productId);
+  const std::string image = baseUrl + "/images/product/" + id + ".png";
+  if (cache) {
+    if (auto row = cache->find(productId)) return row->with("imageSource", image);
+  }
   auto& st = db.prepare(
       "SELECT name, old_cents, new_cents, price_type, rating, more_color, find_in_store, "
       "available FROM products WHERE id = ?");
   if (!st.bind(1, productId).step()) return json::Value::object();
-  const std::string id = std::to_string(productId);
-  return ObjectBuilder()
-      .add("prodId", id)
-      .add("prodName", st.text(0))
-      .add("prodDesc", st.text(0))
-      .add("oldPrice", formatCents(st.integer(1)))
-      .add("newPrice", st.integer(2) > 0 ? formatCents(st.integer(2)) : std::string())
-      .add("priceTypeFlag", st.text(3))
-      .add("overallRating", halfSteps(st.integer(4)))
-      .add("moreColor", st.integer(5) ? "1" : "0")
-      .add("findInStoreFlag", number(st.integer(6)))
-      .add("available", number(st.integer(7)))
-      .add("imageSource", baseUrl + "/images/product/" + id + ".png")
-      .build();
+  json::Value row =
+      ObjectBuilder()
+          .add("prodId", id)
+          .add("prodName", st.text(0))
+          .add("prodDesc", st.text(0))
+          .add("oldPrice", formatCents(st.integer(1)))
+          .add("newPrice", st.integer(2) > 0 ? formatCents(st.integer(2)) : std::string())
+          .add("priceTypeFlag", st.text(3))
+          .add("overallRating", halfSteps(st.integer(4)))
+          .add("moreColor", st.integer(5) ? "1" : "0")
+          .add("findInStoreFlag", number(st.integer(6)))
+          .add("available", number(st.integer(7)))
+          .add("imageSource", image)
+          .build();
+  if (cache) cache->put(productId, row);
+  return row;
 }
 
 std::string ResultEndpoints::searchQuery(std::string_view phrase) {
@@ -165,43 +182,41 @@ std::string ResultEndpoints::searchQuery(std::string_view phrase) {
 }
 
 CandidateList ResultEndpoints::categoryCandidates(Database& db, long long id) {
-  const std::string key = "c:" + std::to_string(id);
-  if (auto cached = state_.results.find(key)) return cached;
-  const std::string from = std::string(kCandidateColumns) + "products p ";
-  CandidateList list;
-  auto& cat = db.prepare("SELECT kind, source_id FROM categories WHERE id = ?");
-  if (cat.bind(1, id).step()) {
-    const std::string kind = cat.text(0);
-    const long long source = cat.integer(1);
-    if (kind == "sub") {
-      list = collect(db.prepare(from + "WHERE category_id = ? ORDER BY id").bind(1, source));
-    } else if (kind == "salesub") {
-      list = collect(
-          db.prepare(from + "WHERE category_id = ? AND on_sale = 1 ORDER BY id").bind(1, source));
-    } else if (kind == "sale") {
-      list = collect(
-          db.prepare(from + "WHERE department_id = ? AND on_sale = 1 ORDER BY id").bind(1, source));
-    } else if (kind == "ctr") {
-      list = collect(
-          db.prepare(from + "WHERE category_id = ? AND rating >= 8 ORDER BY rating DESC, id")
-              .bind(1, source));
+  return state_.results.findOrMake("c:" + std::to_string(id), [&]() -> CandidateList {
+    const std::string from = std::string(kCandidateColumns) + "products p ";
+    auto& cat = db.prepare("SELECT kind, source_id FROM categories WHERE id = ?");
+    if (cat.bind(1, id).step()) {
+      const std::string kind = cat.text(0);
+      const long long source = cat.integer(1);
+      if (kind == "sub") {
+        return collect(db.prepare(from + "WHERE category_id = ? ORDER BY id").bind(1, source));
+      } else if (kind == "salesub") {
+        return collect(
+            db.prepare(from + "WHERE category_id = ? AND on_sale = 1 ORDER BY id").bind(1, source));
+      } else if (kind == "sale") {
+        return collect(db.prepare(from + "WHERE department_id = ? AND on_sale = 1 ORDER BY id")
+                           .bind(1, source));
+      } else if (kind == "ctr") {
+        return collect(
+            db.prepare(from + "WHERE category_id = ? AND rating >= 8 ORDER BY rating DESC, id")
+                .bind(1, source));
+      }
+      return nullptr;
     }
-  } else if (db.prepare("SELECT 1 FROM departments WHERE id = ? AND tag < 10").bind(1, id).step()) {
-    list = collect(db.prepare(from + "WHERE department_id = ? ORDER BY id").bind(1, id));
-  }
-  if (list) state_.results.put(key, list);
-  return list;
+    if (db.prepare("SELECT 1 FROM departments WHERE id = ? AND tag < 10").bind(1, id).step()) {
+      return collect(db.prepare(from + "WHERE department_id = ? ORDER BY id").bind(1, id));
+    }
+    return nullptr;
+  });
 }
 
 CandidateList ResultEndpoints::searchCandidates(Database& db, const std::string& query) {
-  const std::string key = "s:" + query;
-  if (auto cached = state_.results.find(key)) return cached;
-  auto& st = db.prepare(std::string(kCandidateColumns) +
-                        "product_text JOIN products p ON p.id = product_text.rowid "
-                        "WHERE product_text MATCH ? ORDER BY p.id");
-  CandidateList list = collect(st.bind(1, query));
-  state_.results.put(key, list);
-  return list;
+  return state_.results.findOrMake("s:" + query, [&] {
+    auto& st = db.prepare(std::string(kCandidateColumns) +
+                          "product_text JOIN products p ON p.id = product_text.rowid "
+                          "WHERE product_text MATCH ? ORDER BY p.id");
+    return collect(st.bind(1, query));
+  });
 }
 
 json::Value ResultEndpoints::answer(Database& db, const CandidateList& candidates,
@@ -213,17 +228,17 @@ json::Value ResultEndpoints::answer(Database& db, const CandidateList& candidate
   for (const Candidate& c : *candidates) {
     if (refinements->matches(c)) found.push_back(&c);
   }
-  long long page = form.has("pageNumber") ? std::atoll(form.trimmed("pageNumber").c_str()) : 1;
-  if (page < 1) page = 1;
+  const auto page = pageNumberOf(form, "pageNumber", kMaxResultPage);
+  if (!page) return emptyResults("We couldn't find that page of the list.");
   std::vector<json::Value> rows;
   const auto total = static_cast<long long>(found.size());
-  const long long first = std::min(total, (page - 1) * kPageLimit);
+  const long long first = std::min(total, (*page - 1) * kPageLimit);
   for (long long i = first; i < std::min(total, first + kPageLimit); ++i) {
-    rows.push_back(productRow(db, found[static_cast<std::size_t>(i)]->id, baseUrl));
+    rows.push_back(productRow(db, found[static_cast<std::size_t>(i)]->id, baseUrl, &state_.rows));
   }
   ObjectBuilder out;
   out.add("data", json::Value::array(std::move(rows)));
-  out.add("extra", extra(total, page + 1));
+  out.add("extra", extra(total, *page + 1));
   addOfferedRefinements(out, found, departmentId);
   out.add("appliedRefinements", encode(refinements->applied()));
   return out.build();

@@ -15,6 +15,8 @@
 namespace kelda::server {
 
 inline constexpr long long kPageLimit = 20;
+// Far beyond the last page of the largest catalogue; larger page numbers are refused.
+inline constexpr long long kMaxResultPage = 1000000;
 
 class ResultEndpoints {
  public:
@@ -35,8 +37,9 @@ class ResultEndpoints {
   ServerState& state_;
 };
 
-// The list row of one product: the keys the result lists read.
-json::Value productRow(Database& db, long long productId, const std::string& baseUrl);
+// The list row of one product: the keys the result lists read (from the cache when given).
+json::Value productRow(Database& db, long long productId, const std::string& baseUrl,
+                       ProductRowCache* cache = nullptr);
 // The envelope of a list that found nothing, with a message.
 json::Value emptyResults(std::string message);
 

@@ -180,27 +180,34 @@ void Router::install(httplib::Server& server) {
        [this](const Call& c) { return stores_.savingsPass(c.form, c.baseUrl); });
   post(server, "/store_events", [this](const Call& c) { return stores_.events(c.form); });
   // Bag and orders.
-  post(server, "/keldas_viewbag", [this](const Call& c) { return orders_.viewBag(c.form); });
+  post(server, "/keldas_viewbag",
+       [this](const Call& c) { return orders_.viewBag(c.form, c.request.remote_addr); });
   post(server, "/keldas_prepareorder",
-       [this](const Call& c) { return orders_.prepareOrder(c.form); });
+       [this](const Call& c) { return orders_.prepareOrder(c.form, c.request.remote_addr); });
   post(server, "/keldas_processorder",
-       [this](const Call& c) { return orders_.processOrder(c.form); });
+       [this](const Call& c) { return orders_.processOrder(c.form, c.request.remote_addr); });
   post(server, "/keldas_creditcardtype", [this](const Call&) { return orders_.cardTypes(); });
   // Accounts.
-  post(server, "/signin", [this](const Call& c) { return accounts_.signIn(c.form); });
+  post(server, "/signin",
+       [this](const Call& c) { return accounts_.signIn(c.form, c.request.remote_addr); });
   post(server, "/register", [this](const Call& c) { return accounts_.registration(c.form); });
   post(server, "/forgot_password",
        [this](const Call& c) { return accounts_.forgotPassword(c.form); });
-  post(server, "/edit_profile", [this](const Call& c) { return accounts_.editProfile(c.form); });
-  post(server, "/edit_wallet", [this](const Call& c) { return accounts_.editWallet(c.form); });
+  post(server, "/edit_profile",
+       [this](const Call& c) { return accounts_.editProfile(c.form, c.request.remote_addr); });
+  post(server, "/edit_wallet",
+       [this](const Call& c) { return accounts_.editWallet(c.form, c.request.remote_addr); });
   post(server, "/edit_primary_wallet",
-       [this](const Call& c) { return accounts_.markPrimaryCard(c.form); });
-  post(server, "/delete_wallet", [this](const Call& c) { return accounts_.deleteCard(c.form); });
-  post(server, "/edit_shipping", [this](const Call& c) { return accounts_.editShipping(c.form); });
-  post(server, "/edit_primary_shipping",
-       [this](const Call& c) { return accounts_.markPrimaryShipping(c.form); });
+       [this](const Call& c) { return accounts_.markPrimaryCard(c.form, c.request.remote_addr); });
+  post(server, "/delete_wallet",
+       [this](const Call& c) { return accounts_.deleteCard(c.form, c.request.remote_addr); });
+  post(server, "/edit_shipping",
+       [this](const Call& c) { return accounts_.editShipping(c.form, c.request.remote_addr); });
+  post(server, "/edit_primary_shipping", [this](const Call& c) {
+    return accounts_.markPrimaryShipping(c.form, c.request.remote_addr);
+  });
   post(server, "/delete_shipping",
-       [this](const Call& c) { return accounts_.deleteShipping(c.form); });
+       [this](const Call& c) { return accounts_.deleteShipping(c.form, c.request.remote_addr); });
   // Analytics: the base address and the sink.
   post(server, "/coremetrics_url",
        [this](const Call& c) { return site_.coremetricsUrl(c.baseUrl); });
@@ -213,8 +220,17 @@ void Router::install(httplib::Server& server) {
               [this, tag](const httplib::Request& request, httplib::Response& response) {
                 serve(request, response, request.body.substr(0, kMaxBodyBytes), tag);
               });
-  get(server, "/analytics/log",
-      [this](const Call&) { return jsonReply(state_.analytics.answer()); });
+  // The log holds shoppers' e-mail addresses: loopback callers or the token only.
+  get(server, "/analytics/log", [this](const Call& c) {
+    if (!state_.analytics.mayRead(c.request.remote_addr, c.query.get("token"))) {
+      return errorReply(403,
+                        "The analytics log is served on the loopback interface only, or "
+                        "with the token printed at start.");
+    }
+    const auto page = pageNumberOf(c.query, "page", 1000000);
+    if (!page) return errorReply(400, "There is no such page of the analytics log.");
+    return jsonReply(state_.analytics.answer(static_cast<std::size_t>(*page)));
+  });
   // Geocoder, pages, pictures and documents.
   get(server, "/maps/geo", [this](const Call& c) {
     return Reply{200, "application/vnd.google-earth.kml+xml; charset=utf-8",

@@ -81,6 +81,7 @@ CREATE INDEX IF NOT EXISTS products_by_category ON products(category_id, id);
 CREATE INDEX IF NOT EXISTS products_by_department ON products(department_id, on_sale, id);
 CREATE INDEX IF NOT EXISTS products_by_parent ON products(parent_id) WHERE parent_id <> 0;
 CREATE INDEX IF NOT EXISTS upcs_by_product ON upcs(product_id);
+CREATE INDEX IF NOT EXISTS upcs_by_number ON upcs(upc_number);
 CREATE INDEX IF NOT EXISTS contacts_by_account ON contacts(account_id);
 CREATE INDEX IF NOT EXISTS cards_by_account ON cards(account_id);
 CREATE INDEX IF NOT EXISTS events_by_store ON store_events(store_id, start_offset);

@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <string>
 
+#include "HttpLimits.hpp"
+#include "SignInGuard.hpp"
+
 namespace kelda::server {
 
 enum class LogLevel { Error, Warn, Info, Debug };
@@ -19,7 +22,9 @@ struct ServerOptions {
   std::filesystem::path recordFile;  // empty: no record
   std::string faults;
   LogLevel logLevel = LogLevel::Info;
-  std::size_t threads = 64;
+  std::size_t threads = 16;  // workers per address; connections hold none while idle
+  HttpLimits http;
+  SignInLimits signIns;
 };
 
 }  // namespace kelda::server

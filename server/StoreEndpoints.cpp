@@ -57,16 +57,13 @@ std::string stateCode(std::string_view text) {
   return {};
 }
 
-std::optional<std::pair<double, double>> parseNumber2(const std::string& a, const std::string& b) {
-  try {
-    std::size_t ua = 0, ub = 0;
-    const double lat = std::stod(a, &ua), lon = std::stod(b, &ub);
-    if (ua != a.size() || ub != b.size() || std::abs(lat) > 90 || std::abs(lon) > 180)
-      return std::nullopt;
-    return std::pair{lat, lon};
-  } catch (const std::exception&) {
-    return std::nullopt;
-  }
+// A position from latitude and longitude texts: plain decimals within range (never "nan",
+// "inf" or hexadecimal, which would pass a range check and poison every distance).
+std::optional<std::pair<double, double>> parsePosition(const std::string& latitude,
+                                                       const std::string& longitude) {
+  const auto lat = parseDecimal(latitude, 90), lon = parseDecimal(longitude, 180);
+  if (!lat || !lon) return std::nullopt;
+  return std::pair{*lat, *lon};
 }
 
 // Where a search starts: a store's place for a ZIP code or city, or the position given.
@@ -79,7 +76,7 @@ struct Origin {
 Origin originOf(const FormFields& form, const std::vector<Store>& stores) {
   Origin o;
   if (form.has("latitude") || form.has("longitude")) {
-    auto p = parseNumber2(form.trimmed("latitude"), form.trimmed("longitude"));
+    auto p = parsePosition(form.trimmed("latitude"), form.trimmed("longitude"));
     if (!p)
       o.error = "We couldn't read your location. Please try again.";
     else
@@ -283,7 +280,9 @@ json::Value StoreEndpoints::findInStore(const FormFields& form) {
   auto db = state_.pool.acquire();
   auto& st = db->prepare(
       "SELECT u.stock, u.in_store, p.available FROM upcs u JOIN products p ON p.id = u.product_id "
-      "WHERE u.id = ?1 OR u.upc_number = ?2");
+      "WHERE u.id = ?1 UNION ALL "
+      "SELECT u.stock, u.in_store, p.available FROM upcs u JOIN products p ON p.id = u.product_id "
+      "WHERE u.upc_number = ?2 LIMIT 1");  // two indexed lookups; an OR scanned every UPC
   if (!st.bind(1, upc.value_or(0)).bind(2, form.trimmed("upcId")).step()) {
     return failure("We couldn't find that item.");
   }

@@ -1,5 +1,8 @@
 #include "Text.hpp"
 
+#include <charconv>
+#include <cmath>
+
 namespace kelda::server {
 
 std::string trim(std::string_view text) {
@@ -22,6 +25,43 @@ std::optional<long long> parseId(std::string_view text) {
   if (!allDigits(t) || t.size() > 15) return std::nullopt;
   const long long value = std::stoll(t);
   if (value <= 0) return std::nullopt;
+  return value;
+}
+
+std::optional<long long> parseBounded(std::string_view text, long long lowest, long long highest) {
+  const std::string t = trim(text);
+  const std::size_t digitsFrom = (!t.empty() && (t[0] == '-' || t[0] == '+')) ? 1 : 0;
+  if (!allDigits(std::string_view(t).substr(digitsFrom))) return std::nullopt;
+  long long value = 0;
+  const char* first = t.data() + (t[0] == '+' ? 1 : 0);
+  const auto [end, error] = std::from_chars(first, t.data() + t.size(), value);
+  if (error != std::errc() || end != t.data() + t.size()) return std::nullopt;
+  if (value < lowest || value > highest) return std::nullopt;
+  return value;
+}
+
+std::optional<double> parseDecimal(std::string_view text, double magnitude) {
+  const std::string t = trim(text);
+  std::size_t i = (!t.empty() && (t[0] == '-' || t[0] == '+')) ? 1 : 0;
+  const std::size_t start = i;
+  std::size_t digits = 0, points = 0;
+  for (; i < t.size(); ++i) {
+    if (t[i] >= '0' && t[i] <= '9')
+      ++digits;
+    else if (t[i] == '.')
+      ++points;
+    else
+      return std::nullopt;
+  }
+  if (digits == 0 || points > 1 || t.size() - start > 32) return std::nullopt;
+  double value = 0;
+  const char* first = t.data() + (t[0] == '+' ? 1 : 0);
+  const auto [end, error] =
+      std::from_chars(first, t.data() + t.size(), value, std::chars_format::fixed);
+  if (error != std::errc() || end != t.data() + t.size() || !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  if (std::fabs(value) > magnitude) return std::nullopt;
   return value;
 }
 

@@ -1,6 +1,8 @@
 // kelda-middleware: the demo middleware server of the Kelda shopping client.
 #include <CLI/CLI.hpp>
 
+#include <sys/resource.h>
+
 #include <csignal>
 #include <cstdlib>
 #include <iostream>
@@ -47,6 +49,12 @@ int main(int argc, char** argv) {
   sigaddset(&signals, SIGTERM);
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
   std::signal(SIGPIPE, SIG_IGN);
+  // Every connection is a descriptor: allow as many as the system lets this process have.
+  rlimit files{};
+  if (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
+    files.rlim_cur = files.rlim_max;
+    setrlimit(RLIMIT_NOFILE, &files);
+  }
 
   kelda::server::MiddlewareServer server(options);
   try {
@@ -61,6 +69,8 @@ int main(int argc, char** argv) {
   std::cout << "listening on http://" << options.host << ':' << server.port() << '\n';
   if (server.ctrPort() >= 0)
     std::cout << "landing pages on http://" << options.host << ':' << server.ctrPort() << '\n';
+  // Callers off the loopback interface read the analytics log only with this token.
+  std::cout << "analytics log token: " << server.state().analytics.token() << '\n';
   std::cout.flush();
   int received = 0;
   sigwait(&signals, &received);

@@ -19,12 +19,20 @@ namespace {
 using kelda::bag::CoreDataHandler;
 
 // A fresh documents directory and context holding a bag of `lines` lines.
+std::filesystem::path freshDirectory() {
+  char pattern[] = "/tmp/kelda-bench-bag-XXXXXX";
+  return mkdtemp(pattern);
+}
+
+kelda::platform::Options optionsWithHome(const std::filesystem::path& home) {
+  kelda::platform::Options options = kelda::platform::Options::fromEnvironment();
+  options.home = home;
+  return options;
+}
+
 class Bag {
  public:
   explicit Bag(int lines) {
-    char pattern[] = "/tmp/kelda-bench-bag-XXXXXX";
-    directory_ = mkdtemp(pattern);
-    setenv("KELDA_HOME", directory_.c_str(), 1);
     for (int i = 0; i < lines; ++i) kelda::test::addToBag("upc-" + std::to_string(100000 + i), "2");
     store().fetchExistingBagItems();
   }
@@ -36,8 +44,9 @@ class Bag {
   CoreDataHandler& store() { return CoreDataHandler::sharedCoreDataHandler(); }
 
  private:
-  std::filesystem::path directory_;
-  std::unique_ptr<kelda::platform::Context> context_ = std::make_unique<kelda::platform::Context>();
+  std::filesystem::path directory_ = freshDirectory();
+  std::unique_ptr<kelda::platform::Context> context_ =
+      std::make_unique<kelda::platform::Context>(optionsWithHome(directory_));
   std::unique_ptr<kelda::platform::ScopedContext> scope_ =
       std::make_unique<kelda::platform::ScopedContext>(*context_);
 };

@@ -15,6 +15,7 @@
 
 #include "images/TestPng.hpp"
 #include "platform/Context.hpp"
+#include "support/ImageCache.hpp"
 #include "support/ImageLoader.hpp"
 #include "support/ImageLoadingQueue.hpp"
 
@@ -64,10 +65,13 @@ ImageServer& server() {
 void BM_ImageLoader(benchmark::State& state) {
   char pattern[] = "/tmp/kelda-bench-images-XXXXXX";
   std::filesystem::path home = mkdtemp(pattern);
-  setenv("KELDA_HOME", home.c_str(), 1);
-  auto context = std::make_unique<kelda::platform::Context>();
+  kelda::platform::Options options = kelda::platform::Options::fromEnvironment();
+  options.home = home;
+  auto context = std::make_unique<kelda::platform::Context>(options);
   auto scope = std::make_unique<kelda::platform::ScopedContext>(*context);
   auto& queue = kelda::support::ImageLoadingQueue::shared();
+  // Every round downloads: the pictures of the last round are not kept.
+  kelda::support::ImageCache::shared().setCapacity(0);
   auto target = std::make_shared<int>(0);
   std::atomic<int> received{0};
   std::atomic<long> bytes{0};

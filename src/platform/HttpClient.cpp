@@ -193,31 +193,6 @@ std::string schemeOf(const std::string& origin) {
   return origin.substr(0, origin.find(':'));
 }
 
-// The next request of a redirect, or a refusal (absent) under the rules of the header.
-std::optional<HttpRequest> followRedirect(const HttpRequest& previous, long status,
-                                          const std::string& target) {
-  const std::optional<std::string> from = originOf(previous.url);
-  const std::optional<std::string> to = originOf(target);
-  if (!from || !to) return std::nullopt;
-  if (schemeOf(*from) == "https" && schemeOf(*to) != "https") return std::nullopt;
-  HttpRequest next = previous;
-  next.url = target;
-  if (previous.method == HttpRequest::Method::Post) {
-    if (*from != *to) return std::nullopt;
-    if (status != 307 && status != 308) {
-      next.method = HttpRequest::Method::Get;
-      next.body.clear();
-      next.headers.erase(std::remove_if(next.headers.begin(), next.headers.end(),
-                                        [](const auto& header) {
-                                          const std::string name = lowercase(header.first);
-                                          return name == "content-length" || name == "content-type";
-                                        }),
-                         next.headers.end());
-    }
-  }
-  return next;
-}
-
 }  // namespace
 
 struct HttpClient::Impl {
@@ -264,6 +239,30 @@ HttpResponse HttpClient::send(const HttpRequest& request) {
 HttpResponse HttpClient::sendOnce(const HttpRequest& request) {
   HttpClient client;
   return client.send(request);
+}
+
+std::optional<HttpRequest> followRedirect(const HttpRequest& previous, long status,
+                                          const std::string& target) {
+  const std::optional<std::string> from = originOf(previous.url);
+  const std::optional<std::string> to = originOf(target);
+  if (!from || !to) return std::nullopt;
+  if (schemeOf(*from) == "https" && schemeOf(*to) != "https") return std::nullopt;
+  HttpRequest next = previous;
+  next.url = target;
+  if (previous.method == HttpRequest::Method::Post) {
+    if (*from != *to) return std::nullopt;
+    if (status != 307 && status != 308) {
+      next.method = HttpRequest::Method::Get;
+      next.body.clear();
+      next.headers.erase(std::remove_if(next.headers.begin(), next.headers.end(),
+                                        [](const auto& header) {
+                                          const std::string name = lowercase(header.first);
+                                          return name == "content-length" || name == "content-type";
+                                        }),
+                         next.headers.end());
+    }
+  }
+  return next;
 }
 
 std::optional<std::string> originOf(const std::string& url) {

@@ -86,4 +86,9 @@ class HttpClient {
 // https address; absent for anything else.
 std::optional<std::string> originOf(const std::string& url);
 
+// The request that follows a redirect answer (`status`, to the resolved `target`) of `previous`
+// under the rules above; absent when the redirect is refused.
+std::optional<HttpRequest> followRedirect(const HttpRequest& previous, long status,
+                                          const std::string& target);
+
 }  // namespace kelda::platform

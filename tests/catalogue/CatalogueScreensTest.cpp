@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -265,6 +266,93 @@ TEST_F(CatalogueScreens, SearchTabOpensTheListOrDropsInTheBanner) {
   EXPECT_EQ(server().lastRequest("/results_search")->body, "&searchPhrase=dress&pageNumber=2");
   EXPECT_EQ(resultList()->tableView().numberOfSections(), 4);
   EXPECT_EQ(resultList()->tableView().tableFooterView, nullptr);
+}
+
+// An answer belongs to its request: without a connection (or when the server fails) nothing is
+// shown as the new result. Each action leaves the screen, the lists and the shared answers as
+// they were; without a connection the only message is the connection alert.
+TEST_F(CatalogueScreens, ActionsWithoutAnAnswerLeaveEverythingAsItWas) {
+  // A browse list on the home tab and a search list on the search tab, both loaded.
+  openWomen(1, 0, 0);
+  server().answer("/results", page(1, 2, 4, 2));
+  act(actor().tap("Go"));
+  runUntilIdle();
+  ASSERT_NE(resultList(), nullptr);
+  std::shared_ptr<ResultViewController> homeList = home_->resultViewController();
+  act(actor().tab("1"));
+  server().answer("/results_search", page(11, 2, 4, 2));
+  act(actor().search("dress"));
+  runUntilIdle();
+  ASSERT_NE(resultList(), nullptr);
+  act(actor().back());
+  const json::Value browsed = state().categorySearchList();
+  const json::Value searched = state().searchResultsDictionary();
+  const json::Value product = state().productDescriptionList();
+  auto& homeNavigation = dynamic_cast<ui::NavigationController&>(*tabs_->viewControllers()[0]);
+  auto showHomeList = [&] {
+    act(actor().tab("0"));
+    homeNavigation.popToRootViewControllerAnimated(false);
+    homeNavigation.pushViewController(home_->browseViewController(), false);
+    homeNavigation.pushViewController(homeList, false);
+  };
+
+  struct Action {
+    const char* name;
+    std::function<void()> run;
+  };
+  const std::vector<Action> actions{
+      {"load more", [&] { act(actor().tap("load 2 More")); }},
+      {"row tap",
+       [&] {
+         homeList->tableView().tapRowAtIndexPath({0, 0});
+       }},
+      {"Go",
+       [&] {
+         act(actor().back());
+         act(actor().tap("Go"));
+       }},
+      {"home search bar",
+       [&] {
+         homeNavigation.popToRootViewControllerAnimated(false);
+         act(actor().search("coat"));
+       }},
+      {"search tab",
+       [&] {
+         act(actor().tab("1"));
+         act(actor().search("coat"));
+       }},
+  };
+  for (bool connected : {false, true}) {
+    if (connected) {
+      forceReachability(std::nullopt);
+      for (const char* path : {"/results", "/results_search", "/product"}) {
+        server().answer(path, test::FakeAnswer{"not json", 200, "text/plain"});
+      }
+    } else {
+      forceReachability(platform::ForcedReachability::None);
+    }
+    for (const Action& action : actions) {
+      SCOPED_TRACE(std::string(action.name) + (connected ? " (server fails)" : " (offline)"));
+      showHomeList();
+      server().clearRequests();
+      action.run();
+      ui::ViewController* acted = top();
+      runUntilIdle();
+      EXPECT_EQ(top(), acted);  // nothing was opened
+      EXPECT_FALSE(overlayShown());
+      EXPECT_EQ(state().categorySearchList(), browsed);
+      EXPECT_EQ(state().searchResultsDictionary(), searched);
+      EXPECT_EQ(state().productDescriptionList(), product);
+      EXPECT_EQ(homeList->noOfSections, 2);
+      EXPECT_EQ(homeList->lastProductPage, std::nullopt);
+      if (!connected) {
+        EXPECT_EQ(server().requestCount(), 0u);
+        ASSERT_EQ(ui::Window::shared().alerts().size(), 1u);
+        EXPECT_EQ(alert()->title, "Network Error");
+      }
+      while (alert() != nullptr) act(actor().alertButton("0"));
+    }
+  }
 }
 
 TEST_F(CatalogueScreens, SearchListComingIntoViewWithoutProductsApologises) {

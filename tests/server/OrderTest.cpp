@@ -201,6 +201,39 @@ TEST_F(Orders, LinesThatCannotBeServedComeBackWithTheirAvailability) {
   EXPECT_EQ(stock(b.id), b.stock);
 }
 
+TEST_F(Orders, LinesOfOneUpcAreAddedTogetherAgainstItsStock) {
+  const Upc a =
+      upc("p.excluded_states = '' AND p.shipping_codes LIKE 'G%' AND u.price_cents < 5000");
+  {
+    auto db = server().server().state().pool.acquire();
+    db->prepare("UPDATE upcs SET stock = 3 WHERE id = ?").bind(1, a.id).run();
+  }
+  auto ordersOf = [&] {
+    auto db = server().server().state().pool.acquire();
+    auto& st = db->prepare("SELECT COUNT(*) FROM order_lines WHERE upc_id = ?");
+    return st.bind(1, a.id).step() ? st.integer(0) : -1;
+  };
+  // Two lines of 3 (each within the stock of 3), and 20,000 lines of 1: refused whole, with
+  // the UPC reported once, nothing stored and no stock taken.
+  std::string many = "[";
+  for (int i = 0; i < 20000; ++i)
+    many += fmt::format(R"({}{{"setUpcID":"{}","setQuantity":"1"}})", i ? "," : "", a.id);
+  for (const std::string& items : {bag({{a.id, 3}, {a.id, 3}}), many + "]"}) {
+    const Answer r = post("/keldas_processorder", order(items));
+    ASSERT_EQ(r.json["success"].intValue(), 1) << r.body.substr(0, 300);
+    EXPECT_EQ(r.json["data"]["confirmationNumber"].str(), "");
+    ASSERT_EQ(r.json["upcAvailability"].size(), 1u);
+    EXPECT_EQ(r.json["upcAvailability"].valueAt(0)["qtyAvailable"].intValue(), 3);
+    EXPECT_EQ(stock(a.id), 3);
+    EXPECT_EQ(ordersOf(), 0);
+  }
+  // Three lines of one that the stock covers together are sold, down to zero.
+  const Answer sold = post("/keldas_processorder", order(bag({{a.id, 1}, {a.id, 1}, {a.id, 1}})));
+  EXPECT_FALSE(sold.json["data"]["confirmationNumber"].str().empty()) << sold.body;
+  EXPECT_EQ(stock(a.id), 0);
+  EXPECT_EQ(ordersOf(), 3);
+}
+
 TEST_F(Orders, ExcludedStatesAreRefusedForThatAddressOnly) {
   const Upc a = upc("p.excluded_states = 'CA'");
   ASSERT_NE(a.id, 0);

@@ -14,27 +14,11 @@
 
 #include "Json.hpp"
 #include "MiddlewareServer.hpp"
+#include "support/TempDirectory.hpp"
 
 namespace kelda::server::testing {
 
-// A directory under the system's temporary directory, removed with the object.
-class TempDir {
- public:
-  TempDir() {
-    std::random_device rd;
-    path_ = std::filesystem::temp_directory_path() /
-            ("kelda-server-test-" + std::to_string(rd()) + std::to_string(rd()));
-    std::filesystem::create_directories(path_);
-  }
-  ~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+using TempDir = test::TempDirectory;
 
 struct Answer {
   int status = 0;
@@ -50,7 +34,7 @@ class Server {
     options.dataDir = dir_.path() / "data";
     if (options.products == 5000) options.products = 300;
     if (options.ctrPort < 0) options.ctrPort = 0;
-    options.threads = 8;
+    if (options.threads == ServerOptions{}.threads) options.threads = 8;
     options_ = options;
     server_ = std::make_unique<MiddlewareServer>(options);
     server_->start();

@@ -5,6 +5,7 @@
 #include <strings.h>
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <exception>
@@ -115,7 +116,29 @@ struct FakeMiddleware::Impl {
       return;
     }
     response.status = answer.status;
-    response.set_content(answer.body, answer.contentType);
+    for (const auto& [name, value] : answer.headers) response.set_header(name, value);
+    if (answer.trickle.count() > 0) {
+      trickle(answer, response);
+    } else {
+      response.set_content(answer.body, answer.contentType);
+    }
+  }
+
+  // A slow but steady answer: the body in pieces, each after a pause (cut short on release).
+  void trickle(const FakeAnswer& answer, httplib::Response& response) {
+    const std::size_t pieces = static_cast<std::size_t>(std::max(1, answer.trickleChunks));
+    const std::size_t piece = (answer.body.size() + pieces - 1) / pieces;
+    response.set_content_provider(answer.body.size(), answer.contentType,
+                                  [this, body = answer.body, piece, pause = answer.trickle](
+                                      std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                                    {
+                                      std::unique_lock lock(mutex);
+                                      released.wait_for(lock, pause, [this] { return releasing; });
+                                    }
+                                    const std::size_t length =
+                                        std::min(piece, body.size() - offset);
+                                    return sink.write(body.data() + offset, length);
+                                  });
   }
 };
 

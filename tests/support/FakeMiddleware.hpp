@@ -33,6 +33,11 @@ struct FakeAnswer {
   bool hold = false;
   // Close the connection without sending anything back.
   bool closeWithoutAnswer = false;
+  // Extra header lines of the answer (a redirect's "Location", for instance).
+  std::vector<std::pair<std::string, std::string>> headers{};
+  // Send the body slowly: in `trickleChunks` pieces with this pause before each.
+  std::chrono::milliseconds trickle{0};
+  int trickleChunks = 10;
 };
 
 struct RecordedRequest {

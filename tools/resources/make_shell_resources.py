@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Writes the application shell's resource files: US-States.plist, CoreMetrics.plist and the
-five tab images. Run from the repository root: python3 tools/resources/make_shell_resources.py"""
+"""Writes the application shell's resource files: US-States.plist, CoreMetrics.plist, the five
+tab images, the retailer's logo and the refine button's image. Run from the repository root:
+python3 tools/resources/make_shell_resources.py"""
 import plistlib
 import struct
 import zlib
@@ -64,9 +65,38 @@ PAGES = {
     "mobile.about.home": "MOBILE_INFO",
 }
 
+def png(width, height, inside, ink=b"\x60\xff"):
+    """A grey-and-alpha PNG whose pixels for which inside(x, y) holds are `ink`."""
+    rows = b""
+    for y in range(height):
+        row = b"\x00"
+        for x in range(width):
+            row += ink if inside(x, y) else b"\x00\x00"
+        rows += row
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    header = struct.pack(">IIBBBBB", width, height, 8, 4, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(rows, 9))
+            + chunk(b"IEND", b""))
+
+# The logo in the home screen's navigation bar: 96x24, a bold "K" beside three bars.
+def logo():
+    def inside(x, y):
+        if not 2 <= y <= 21:
+            return False
+        stem = 4 <= x <= 8
+        arms = abs((x - 9) - abs(y - 11)) <= 2 and x >= 9 and x <= 20
+        bars = 28 <= x <= 92 and y in (5, 6, 7, 11, 12, 13, 17, 18, 19) and x <= 92 - (y // 6) * 12
+        return stem or arms or bars
+    return png(96, 24, inside, b"\x20\xff")
+
+# The refine button of result lists: 30x30, three bars getting shorter (a sort symbol).
+def sort_button():
+    return png(30, 30, lambda x, y: (y in (8, 9) and 5 <= x <= 24) or (y in (14, 15) and 5 <= x <= 19)
+               or (y in (20, 21) and 5 <= x <= 14))
+
 # Tab images: 30x30 grey-and-alpha icons drawn from a few simple shapes.
 def icon(name):
-    size = 30
     def inside(x, y):
         cx, cy = x - 15, y - 15
         if name == "home.png":       # a house: roof and body
@@ -80,17 +110,7 @@ def icon(name):
             d = abs(cx) + abs(cy)
             return d <= 11 and not (cx + 4) ** 2 + (cy + 4) ** 2 <= 4
         return y in (9, 10, 15, 16, 21, 22) and 6 <= x <= 23   # more: three bars
-    rows = b""
-    for y in range(size):
-        row = b"\x00"
-        for x in range(size):
-            row += b"\x60\xff" if inside(x, y) else b"\x00\x00"
-        rows += row
-    def chunk(kind, data):
-        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
-    header = struct.pack(">IIBBBBB", size, size, 8, 4, 0, 0, 0)
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(rows, 9))
-            + chunk(b"IEND", b""))
+    return png(30, 30, inside)
 
 def main():
     RESOURCES.mkdir(exist_ok=True)
@@ -100,6 +120,8 @@ def main():
         plistlib.dump(PAGES, f, fmt=plistlib.FMT_XML, sort_keys=True)
     for name in ("home.png", "Search.png", "mybag_icon.png", "offer_icon.png", "more_btn.png"):
         (RESOURCES / name).write_bytes(icon(name))
+    (RESOURCES / "logo.png").write_bytes(logo())
+    (RESOURCES / "sort_btn.png").write_bytes(sort_button())
 
 if __name__ == "__main__":
     main()
