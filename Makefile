@@ -6,11 +6,13 @@ PACKAGES := build-essential cmake pkg-config clang-format \
   libcurl4-openssl-dev libsqlite3-dev libplist-dev libxml2-dev libre2-dev libicu-dev \
   libfmt-dev libcli11-dev libcpp-httplib-dev libsodium-dev libreadline-dev libpng-dev \
   googletest libgtest-dev libgmock-dev libbenchmark-dev \
-  rapidjson-dev nlohmann-json3-dev libsimdjson-dev wrk
+  rapidjson-dev nlohmann-json3-dev libsimdjson-dev wrk \
+  qt6-base-dev qt6-declarative-dev qml6-module-qtquick qml6-module-qtqml-workerscript \
+  libgl-dev fonts-dejavu-core
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build test test-asan test-tsan bench fuzz run clean format
+.PHONY: deps build test test-asan test-tsan bench fuzz run run-gui clean format
 
 deps:
 	@missing=$$(for p in $(PACKAGES) $(EXTRA_PACKAGES); do \
@@ -59,6 +61,10 @@ fuzz:
 
 run: build
 	scripts/run-demo.sh build
+
+# The window (kelda) over the demo store; needs a display (X11 or Wayland; Xvfb will do).
+run-gui: build
+	scripts/run-demo.sh build --gui
 
 clean:
 	rm -rf build build-asan build-tsan build-fuzz bench-results

@@ -1,14 +1,24 @@
 #!/usr/bin/env bash
 # Runs the demo store: starts kelda-middleware on free loopback ports with its data under the
-# user's data directory (seeded on the first run, reused later), then kelda-cli connected to it.
-# The server stops when the client exits. Builds nothing: `make run` builds first.
+# user's data directory (seeded on the first run, reused later), then kelda-cli connected to it
+# (or, with --gui, the window kelda). The server stops when the client exits. Builds nothing:
+# `make run` and `make run-gui` build first.
 #
-#   scripts/run-demo.sh BUILD_DIR [kelda-cli options...]
+#   scripts/run-demo.sh BUILD_DIR [--gui] [client options...]
 set -euo pipefail
-build=${1:?usage: run-demo.sh BUILD_DIR [kelda-cli options...]}
+build=${1:?usage: run-demo.sh BUILD_DIR [--gui] [client options...]}
 shift
 server="$build/bin/kelda-middleware"
 client="$build/bin/kelda-cli"
+if [ "${1:-}" = "--gui" ]; then
+  shift
+  client="$build/bin/kelda"
+  if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "run-demo: the window needs a display (X11 or Wayland); without one, try" \
+      "xvfb-run -a make run-gui" >&2
+    exit 1
+  fi
+fi
 for program in "$server" "$client"; do
   [ -x "$program" ] || { echo "run-demo: $program is missing; build first (make build)" >&2; exit 1; }
 done

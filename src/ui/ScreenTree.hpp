@@ -17,15 +17,16 @@
 // "screen":{title,children:[node]}, "views":[node] (views over the window), "banner":{text,state},
 // "overlay":{busy}, "keyboard":{field,returnKey}, "picker":node+{done,cancel},
 // "alert":{title,message,buttons:[{id,title}],behind}}. A node has a "kind": label {text,style,
-// color}, image {image,bytes}, rating {rating,maximum}, spinner, button {id,title,image,enabled,
-// dimmed,selected}, field {id,label,text (bullets when secure),placeholder,secure,keyboard,
-// returnKey,editing,enabled}, search {id,text,placeholder,editing,cancel}, switch {id,on},
-// check {id,title,checked}, radio {id,title,selected}, picker {id,components:[{rows,selected}]},
-// datePicker {id,date,minimum,maximum}, pages {id,page,pages,indicator,children}, web {url,
-// loading,error}, map {latitude,longitude,latitudeDelta,longitudeDelta,pins:[{id,title,subtitle,
+// color}, image {image,bytes,data (the index of its bytes in imageData(), when downloaded)}, rating
+// {rating,maximum}, spinner, button {id,title,image,enabled, dimmed,selected}, field {id,label,text
+// (bullets when secure),placeholder,secure,keyboard, returnKey,editing,enabled}, search
+// {id,text,placeholder,editing,cancel}, switch {id,on}, check {id,title,checked}, radio
+// {id,title,selected}, picker {id,components:[{rows,selected}]}, datePicker
+// {id,date,minimum,maximum}, pages {id,page,pages,indicator,children}, web {url, loading,error},
+// map {latitude,longitude,latitudeDelta,longitudeDelta,pins:[{id,title,subtitle,
 // latitude,longitude,selected}]}, table {editing,header,sections:[{index,title,header,rows,
-// footerTitle,footer}],footer}, row {id,selected,delete,text,detail,image,accessory,busy,
-// children}, overlay {busy}, group {children}. Hidden views are left out.
+// footerTitle,footer}],footer}, row {id,selected,delete,text,detail,image,imageData (as an image's
+// data), accessory,busy,children}, overlay {busy}, group {children}. Hidden views are left out.
 //
 // A capture keeps the elements it found alive until it is dropped; capture again after any
 // change. Main thread only.
@@ -94,6 +95,10 @@ class ScreenTree {
   // A busy overlay (or a screen that accepts no touches) takes every touch but alerts'.
   bool touchesBlocked() const { return touchesBlocked_; }
   bool alertShown() const { return alertShown_; }
+  // The downloaded pictures shown, numbered by the "data" of image nodes (and "imageData" of
+  // rows), so that a graphical front end can draw them. The bytes are immutable: any thread
+  // may read them.
+  const std::vector<std::shared_ptr<const std::string>>& imageData() const { return images_; }
   // The target whose id equals `idOrText`, else the first whose name equals it ignoring case;
   // only targets accepted by `filter` (when given) are considered. Null when none.
   const Target* find(std::string_view idOrText,
@@ -105,6 +110,7 @@ class ScreenTree {
   std::vector<Target> targets_;
   bool touchesBlocked_ = false;
   bool alertShown_ = false;
+  std::vector<std::shared_ptr<const std::string>> images_;
 };
 
 // Renders a screen tree's JSON as the terminal text (used by ScreenTree::text).

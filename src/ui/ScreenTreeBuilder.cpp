@@ -1,6 +1,7 @@
 #include "ui/ScreenTreeBuilder.hpp"
 
 #include <cstdio>
+#include <optional>
 #include <utility>
 
 #include "ui/ActivityIndicatorView.hpp"
@@ -325,10 +326,12 @@ json::Value ScreenTreeBuilder::element(View& view, Scope& scope) {
     case ViewKind::Image: {
       const auto& image = static_cast<const ImageView&>(view);
       if (!image.hasImage()) return {};
-      return Value::object(
-          {{"kind", "image"},
-           {"image", image.imageName},
-           {"bytes", image.imageData ? static_cast<long long>(image.imageData->size()) : 0LL}});
+      Members node{
+          {"kind", "image"},
+          {"image", image.imageName},
+          {"bytes", image.imageData ? static_cast<long long>(image.imageData->size()) : 0LL}};
+      if (auto data = imageData(image)) node.emplace_back("data", *data);
+      return Value::object(std::move(node));
     }
     case ViewKind::Rating: {
       const auto& rating = static_cast<const RatingView&>(view);
@@ -385,6 +388,12 @@ json::Value ScreenTreeBuilder::element(View& view, Scope& scope) {
     }
   }
   return {};
+}
+
+std::optional<long long> ScreenTreeBuilder::imageData(const ImageView& image) {
+  if (!image.imageData || image.imageData->empty()) return std::nullopt;
+  tree_.images_.push_back(image.imageData);
+  return static_cast<long long>(tree_.images_.size() - 1);
 }
 
 std::string ScreenTreeBuilder::nextId(Scope& scope, const std::string& kind, const View& view) {
@@ -665,6 +674,7 @@ json::Value ScreenTreeBuilder::row(TableView& t, TableViewCell* cell, IndexPath 
   node.emplace_back("text", cell->textLabel().text);
   node.emplace_back("detail", cell->detailTextLabel().text);
   node.emplace_back("image", cell->imageView().imageName);
+  if (auto data = imageData(cell->imageView())) node.emplace_back("imageData", *data);
   node.emplace_back("accessory", accessoryName(cell->accessoryType));
   node.emplace_back("busy", cell->showsActivity);
   if (cell->accessoryType == CellAccessory::DetailDisclosureButton) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 
 namespace kelda::ui {
 
+class ImageView;
 class NavigationController;
 class TabBarController;
 class TableView;
@@ -57,6 +59,8 @@ class ScreenTreeBuilder {
   json::Value row(TableView& table, TableViewCell* cell, IndexPath path, Scope& scope);
   json::Value sectionPart(std::shared_ptr<View> view, const std::string& prefix, Scope& scope);
 
+  // Keeps a downloaded picture's bytes in the tree; its number, or nothing without bytes.
+  std::optional<long long> imageData(const ImageView& image);
   std::string nextId(Scope& scope, const std::string& kind, const View& view);
   void addTarget(Target target, bool interactive);
 

@@ -171,5 +171,23 @@ TEST_F(ScreenTextTest, SearchTypesIntoTheSearchBarAndPressesSearch) {
   EXPECT_FALSE(actor.tap("search.cancel"));
 }
 
+TEST_F(ScreenTextTest, DownloadedPicturesTravelWithTheTreeByNumber) {
+  auto picture = form->view()->add<ImageView>();
+  picture->setImageData("\x89PNG picture");
+  ScreenTree tree = ScreenTree::capture(window());
+  json::Value children = tree.json()["screen"]["children"];
+  std::vector<json::Value> images;
+  for (json::Value node : children.items()) {
+    if (node["kind"].str() == "image") images.push_back(node);
+  }
+  ASSERT_EQ(images.size(), 2u);
+  EXPECT_TRUE(images[0]["data"].isAbsent());  // a shipped resource has no bytes to carry
+  EXPECT_EQ(images[1]["bytes"].intValue(), 12);
+  ASSERT_EQ(tree.imageData().size(), 1u);
+  EXPECT_EQ(*tree.imageData()[images[1]["data"].intValue()], "\x89PNG picture");
+  picture->setImageData("");
+  EXPECT_TRUE(ScreenTree::capture(window()).imageData().empty());
+}
+
 }  // namespace
 }  // namespace kelda::ui::testing
