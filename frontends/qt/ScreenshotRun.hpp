@@ -14,7 +14,7 @@
 
 namespace kelda::qt {
 
-// The file name of the picture after command number `index` ("07-tap-row-0-3.png").
+// The file name of the picture after command number `index` (for example 07-tap-row-0-3.png).
 std::string screenshotName(int index, const std::string& command);
 
 // Runs `script` in `window` (whose host drives the client inline). Returns the exit status:

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes the application shell's resource files: US-States.plist, CoreMetrics.plist, the five
-tab images, the retailer's logo and the refine button's image. Run from the repository root:
+tab images, the retailer's logo, the refine button's image and the store locator's icons. Run from the repository root:
 python3 tools/resources/make_shell_resources.py"""
 import plistlib
 import struct
@@ -32,6 +32,7 @@ PAGES = {
     "mobile.results.search": "MOBILE_SEARCH",
     "mobile.refine.browse": "MOBILE_BROWSE",
     "mobile.sales.search": "MOBILE_SALES",
+    "mobile.sales.results.search": "MOBILE_SALES",
     "mobile.toprated.search": "MOBILE_TOPRATED",
     "mobile.toprated.results.search": "MOBILE_TOPRATED",
     "mobile.details.pdp": "MOBILE_PDP",
@@ -112,6 +113,24 @@ def icon(name):
         return y in (9, 10, 15, 16, 21, 22) and 6 <= x <= 23   # more: three bars
     return png(30, 30, inside)
 
+# Store locator icons: 30x30, each one simple shape.
+def store_icon(name):
+    def inside(x, y):
+        cx, cy = x - 15, y - 15
+        if name == "Direction_btn.png":  # an arrow pointing right
+            return (12 <= y <= 17 and 5 <= x <= 16) or (x >= 16 and abs(cy) <= 24 - x)
+        if name == "call_icon.png":      # a handset: two ear pieces and the grip between them
+            return (5 <= x <= 10 and 5 <= y <= 11) or (19 <= x <= 24 and 18 <= y <= 24) or \
+                (abs(cx - cy) <= 2 and 8 <= x <= 21)
+        if name == "get_location.png":   # a crosshair: ring and four ticks
+            r = cx ** 2 + cy ** 2
+            return 49 <= r <= 81 or (abs(cx) <= 1 and abs(cy) >= 11) or (abs(cy) <= 1 and abs(cx) >= 11)
+        if name == "map_btn.png":        # a folded map: three panels with their folds
+            return 6 <= y <= 24 and 4 <= x <= 25 and (x in (4, 5, 11, 12, 18, 19, 24, 25) or y in (6, 7, 23, 24))
+        return (10 <= y <= 25 and 6 <= x <= 23 and not (13 <= x <= 16 and y >= 19)) or \
+            (5 <= y < 10 and abs(cx) <= (y - 4) * 2)  # view stores: a shop front with its door
+    return png(30, 30, inside)
+
 def main():
     RESOURCES.mkdir(exist_ok=True)
     with open(RESOURCES / "US-States.plist", "wb") as f:
@@ -122,6 +141,9 @@ def main():
         (RESOURCES / name).write_bytes(icon(name))
     (RESOURCES / "logo.png").write_bytes(logo())
     (RESOURCES / "sort_btn.png").write_bytes(sort_button())
+    for name in ("Direction_btn.png", "call_icon.png", "get_location.png", "map_btn.png",
+                 "view_stores.png"):
+        (RESOURCES / name).write_bytes(store_icon(name))
 
 if __name__ == "__main__":
     main()
