@@ -6,7 +6,7 @@
 #include "account/SignInRequests.hpp"
 #include "app/MoreViewController.hpp"
 #include "app/NoInternetConnectionViewController.hpp"
-#include "app/ViewBagController.hpp"
+#include "bag/ViewBagController.hpp"
 #include "catalogue/HomeViewController.hpp"
 #include "catalogue/OffersViewController.hpp"
 #include "catalogue/SearchViewController.hpp"
@@ -24,6 +24,7 @@
 #include "platform/RunLoop.hpp"
 #include "platform/TextFile.hpp"
 #include "product/ProductPageOpener.hpp"
+#include "product/ProductRequests.hpp"
 #include "ui/BusyOverlay.hpp"
 #include "ui/Label.hpp"
 #include "ui/Transition.hpp"
@@ -100,9 +101,12 @@ void TarnAppDelegate::curlAction() {
                                                       const gateway::ProductPageRequest& page) {
     product::openProductPage(navigation, page);
   };
+  gateway::ScreenLinks::shared().requestProduct =
+      &product::ProductRequests::resultForProductDescription;
   homeViewController_ = std::make_shared<catalogue::HomeViewController>();
   searchViewController_ = std::make_shared<catalogue::SearchViewController>();
   viewBagController_ = std::make_shared<ViewBagController>();
+  gateway::ScreenLinks::shared().bagScreen = [bag = viewBagController_] { return bag; };
   offersViewController_ = std::make_shared<catalogue::OffersViewController>();
   moreViewController_ = std::make_shared<MoreViewController>();
   homeNavigationController_ = makeTab(homeViewController_, "home", "home.png");

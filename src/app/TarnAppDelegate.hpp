@@ -26,9 +26,13 @@ class SearchViewController;
 class OffersViewController;
 }  // namespace kelda::catalogue
 
+namespace kelda::bag {
+class ViewBagController;
+}  // namespace kelda::bag
+
 namespace kelda::app {
 
-class ViewBagController;
+using bag::ViewBagController;
 class MoreViewController;
 class NoInternetConnectionViewController;
 

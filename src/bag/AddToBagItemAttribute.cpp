@@ -3,7 +3,7 @@
 #include <cctype>
 #include <limits>
 
-#include "bag/PrefixObject.hpp"
+#include "bag/PresentFieldsObject.hpp"
 
 namespace kelda::bag {
 
@@ -32,7 +32,7 @@ const AddToBagItemAttribute::Text& AddToBagItemAttribute::attribute(std::size_t 
 }
 
 json::Value AddToBagItemAttribute::bagRecord() const {
-  PrefixObject record;
+  PresentFieldsObject record;
   record.add("Title", setProductName)
       .add("Quantity", setQuantity)
       .add("Price", setPrice)

@@ -60,8 +60,8 @@ struct AddToBagItemAttribute {
 
   // The bag record screens show: "Title", "Quantity", "Price", "Color", "Size", "MaxQuantity",
   // "PDPProductId", "UpcId", "setItemSequenceNumber", "ExcludedStatesCode",
-  // "ShippingOptions", "UpcNumber", "CategroyId", "CategroyFlag" in this order, ending at the
-  // first attribute that has no value.
+  // "ShippingOptions", "UpcNumber", "CategroyId", "CategroyFlag" in this order, leaving out
+  // each attribute that has no value.
   json::Value bagRecord() const;
 
   bool operator==(const AddToBagItemAttribute&) const = default;

@@ -4,7 +4,7 @@
 #include <system_error>
 #include <utility>
 
-#include "bag/PrefixObject.hpp"
+#include "bag/PresentFieldsObject.hpp"
 #include "bag/ViewBagData.hpp"
 #include "gateway/TarnObjects.hpp"
 #include "platform/Context.hpp"
@@ -87,7 +87,7 @@ AddToBagItemAttribute newLine(const std::string& upcID, const Text& qty, const T
 
 json::Value orderLine(const AddToBagItemAttribute& line, std::size_t position) {
   Text number = std::to_string(position + 1);
-  PrefixObject object;
+  PresentFieldsObject object;
   object.add("setUpcID", line.setUpcID)
       .add("setUpcNumber", line.setUpcNumber)
       .add("setProductId", line.setProductId)
@@ -106,7 +106,7 @@ json::Value orderLine(const AddToBagItemAttribute& line, std::size_t position) {
 }
 
 json::Value analyticsLine(const AddToBagItemAttribute& line, std::size_t) {
-  PrefixObject object;
+  PresentFieldsObject object;
   object.add("categoryFlag", line.setCategoryFlag)
       .add("categoryId", line.setCategoryId)
       .add("productQty", line.setQuantity)

@@ -95,7 +95,7 @@ class CoreDataHandler {
   // "setProductId", "setAddByApp", "setBaseFeeExempt", "setSurchargeFee", "setOrderMethod",
   // "setProductTaxwareCode", "setLineId" and "setItemSequenceNumber" (both the line's present
   // position + 1), "setCustomPrice", "setPrice", "setQuantity", "setFobFeeFlag", each object
-  // ending at the first missing value. Empty objects are left out; when none is left the
+  // leaving out each missing value. Empty objects are left out; when none is left the
   // property keeps its previous value.
   void setItemBOAttrRequestParameterForCheckout();
   // Likewise builds shopActionTagAttrArray: "categoryFlag", "categoryId", "productQty",

@@ -1,6 +1,7 @@
 // ViewBagData: the bag as screens keep it, as plain decoded values: the bag records, the two
 // serialisations the requests carry, the last totals answer, the lines that cannot ship, and
-// the product handed to the find-in-store screen. One per Context
+// the product handed to the find-in-store screen, and the contact (shipping address) the last
+// totals answer was computed for. One per Context
 // (`ViewBagData::sharedViewBagDataObject()`); all fields start absent.
 //
 // Every field is an immutable snapshot swapped under a lock, so workers may write a field
@@ -23,7 +24,8 @@ namespace kelda::bag {
   X(shopActionTagAttrArray, setShopActionTagAttrArray)         \
   X(merchandiseTotalDictionary, setMerchandiseTotalDictionary) \
   X(excludedStateItemsArray, setExcludedStateItemsArray)       \
-  X(record, setRecord)
+  X(record, setRecord)                                         \
+  X(totalsContactId, setTotalsContactId)
 
 class ViewBagData {
  public:

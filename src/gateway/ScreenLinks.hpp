@@ -8,7 +8,10 @@
 #include <functional>
 #include <memory>
 
+#include <string>
+
 #include "gateway/ProductPageRequest.hpp"
+#include "gateway/RequestStatus.hpp"
 
 namespace kelda::ui {
 class NavigationController;
@@ -23,6 +26,11 @@ struct ScreenLinks {
   // Pushes the product page that the shared productDescriptionList asks for onto `navigation`.
   std::function<void(ui::NavigationController& navigation, const ProductPageRequest& page)>
       openProductPage;
+  // The product request (product ID, category ID, category flag) that fills the shared
+  // productDescriptionList. Read the link on the main thread; the copy may run on a worker.
+  std::function<RequestStatus(const std::string& productId, const std::string& categoryId,
+                              const std::string& categoryFlag)>
+      requestProduct;
   // The bag screen (of the bag tab).
   std::function<std::shared_ptr<ui::ViewController>()> bagScreen;
 };

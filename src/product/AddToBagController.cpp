@@ -5,7 +5,7 @@
 
 #include "bag/CoreDataHandler.hpp"
 #include "bag/Money.hpp"
-#include "bag/PrefixObject.hpp"
+#include "bag/PresentFieldsObject.hpp"
 #include "bag/ViewBagData.hpp"
 #include "gateway/ExceptionGuard.hpp"
 #include "gateway/GlobalFlags.hpp"
@@ -24,7 +24,7 @@ using gateway::GlobalFlags;
 
 // The record this screen keeps for one bag line (the keys' spelling is the bag's own).
 json::Value bagRecord(const bag::AddToBagItemAttribute& line) {
-  bag::PrefixObject record;
+  bag::PresentFieldsObject record;
   record.add("Title", line.setProductName)
       .add("Quantity", line.setQuantity)
       .add("Price", line.setPrice)
