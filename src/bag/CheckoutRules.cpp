@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "bag/BagRules.hpp"
-#include "gateway/Components.hpp"
 #include "gateway/FieldCharacters.hpp"
 
 namespace kelda::bag {
@@ -49,9 +48,7 @@ std::string securityCodeProblem(const std::string& code) {
   if (code.empty()) return kEmptySecurityCodeMessage;
   const std::size_t length = gateway::utf16Length(code);
   if (length < 3 || length > 4) return kSecurityCodeLengthMessage;
-  if (gateway::Components::sharedInstance().isDigitContainsString(json::Value(code))) {
-    return kSecurityCodeDigitsMessage;
-  }
+  if (!gateway::everyCharacter(code, gateway::isAsciiDigit)) return kSecurityCodeDigitsMessage;
   return "";
 }
 

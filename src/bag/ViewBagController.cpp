@@ -61,7 +61,8 @@ void okAlert(const std::string& message, std::function<void(int)> pressed = {}) 
 std::shared_ptr<ui::TableViewCell> textCell(const std::string& text,
                                             ui::TextStyle style = ui::TextStyle::Normal) {
   auto cell = std::make_shared<ui::TableViewCell>();
-  cell->add<ui::Label>(text, style);
+  cell->textLabel().text = text;
+  cell->textLabel().style = style;
   cell->selectionStyle = ui::CellSelectionStyle::None;
   return cell;
 }
