@@ -1,6 +1,7 @@
 #include "app/MoreViewController.hpp"
 
 #include "account/LoginViewController.hpp"
+#include "account/MyAccountViewController.hpp"
 #include "account/RegistrationViewController.hpp"
 #include "bag/CoreDataHandler.hpp"
 #include "gateway/ExceptionGuard.hpp"
@@ -96,11 +97,14 @@ void MoreViewController::open(const std::string& row) {
   } else if (row == "about") {
     if (!about_) about_ = std::make_shared<support::AboutMeViewController>();
     push(about_);
+  } else if (row == "my account") {
+    if (!myAccount_) myAccount_ = std::make_shared<account::MyAccountViewController>();
+    push(myAccount_);
   } else if (row == "logout") {
     logOut();
   }
-  // "my account" opens the account menu and "store information" the store locator; both
-  // screens come with their own subsystems, so until then these rows open nothing.
+  // "store information" opens the store locator, which comes with its own subsystem; until
+  // then that row opens nothing.
 }
 
 void MoreViewController::push(const std::shared_ptr<ui::ViewController>& screen) {

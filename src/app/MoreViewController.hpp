@@ -17,6 +17,7 @@
 namespace kelda::account {
 class LoginViewController;
 class RegistrationViewController;
+class MyAccountViewController;
 }  // namespace kelda::account
 namespace kelda::support {
 class AboutMeViewController;
@@ -58,6 +59,7 @@ class MoreViewController : public ui::ViewController,
   std::shared_ptr<ui::TableView> table_;
   std::shared_ptr<account::LoginViewController> login_;
   std::shared_ptr<account::RegistrationViewController> registration_;
+  std::shared_ptr<account::MyAccountViewController> myAccount_;
   std::shared_ptr<support::AboutMeViewController> about_;
   // The caller's lock the bag store's total is read under.
   std::shared_ptr<std::mutex> bagLock_ = std::make_shared<std::mutex>();
