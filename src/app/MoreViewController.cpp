@@ -9,6 +9,7 @@
 #include "gateway/TarnServerAPIs.hpp"
 #include "gateway/UserProfileDetails.hpp"
 #include "platform/TaskAndReply.hpp"
+#include "stores/StoreLocatorViewController.hpp"
 #include "support/AboutMeViewController.hpp"
 #include "ui/NavigationController.hpp"
 #include "ui/TabBarController.hpp"
@@ -94,6 +95,9 @@ void MoreViewController::open(const std::string& row) {
   } else if (row == "register") {
     if (!registration_) registration_ = std::make_shared<account::RegistrationViewController>();
     push(registration_);
+  } else if (row == "store information") {
+    if (!locator_) locator_ = std::make_shared<stores::StoreLocatorViewController>();
+    push(locator_);
   } else if (row == "about") {
     if (!about_) about_ = std::make_shared<support::AboutMeViewController>();
     push(about_);
@@ -103,8 +107,6 @@ void MoreViewController::open(const std::string& row) {
   } else if (row == "logout") {
     logOut();
   }
-  // "store information" opens the store locator, which comes with its own subsystem; until
-  // then that row opens nothing.
 }
 
 void MoreViewController::push(const std::shared_ptr<ui::ViewController>& screen) {

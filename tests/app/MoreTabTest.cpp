@@ -92,7 +92,9 @@ TEST_F(MoreTab, RowsFollowTheSignInStateAndLogOutKeepsTheBag) {
   EXPECT_NE(dynamic_cast<account::MyAccountViewController*>(top()), nullptr);
   act(actor().back());
   act(actor().tap("store information"));
-  EXPECT_EQ(top(), delegate().moreViewController().get()) << "its screen is not here yet";
+  EXPECT_NE(top(), delegate().moreViewController().get());
+  act(actor().back());
+  EXPECT_EQ(top(), delegate().moreViewController().get());
 
   auto& profile = gateway::UserProfileDetails::sharedUserProfileObject();
   ASSERT_EQ(profile.defaultCreditCardArray().size(), 1u);
