@@ -17,7 +17,11 @@
 namespace kelda::account {
 class LoginViewController;
 class RegistrationViewController;
+class MyAccountViewController;
 }  // namespace kelda::account
+namespace kelda::stores {
+class StoreLocatorViewController;
+}
 namespace kelda::support {
 class AboutMeViewController;
 }
@@ -58,7 +62,9 @@ class MoreViewController : public ui::ViewController,
   std::shared_ptr<ui::TableView> table_;
   std::shared_ptr<account::LoginViewController> login_;
   std::shared_ptr<account::RegistrationViewController> registration_;
+  std::shared_ptr<account::MyAccountViewController> myAccount_;
   std::shared_ptr<support::AboutMeViewController> about_;
+  std::shared_ptr<stores::StoreLocatorViewController> locator_;
   // The caller's lock the bag store's total is read under.
   std::shared_ptr<std::mutex> bagLock_ = std::make_shared<std::mutex>();
 };
