@@ -4,6 +4,10 @@
 #include <mutex>
 #include <utility>
 
+#include "account/MyAddressBookEditViewController.hpp"
+#include "account/MyAddressBookViewController.hpp"
+#include "account/MyWalletEditViewController.hpp"
+#include "account/MyWalletViewController.hpp"
 #include "bag/CheckOutData.hpp"
 #include "bag/CheckoutRules.hpp"
 #include "bag/CoreDataHandler.hpp"
@@ -217,6 +221,33 @@ void CheckOutViewController::chooseShippingMethod(int method) {
   reloadRows();
 }
 
+// ---- the account screens checkout opens ----
+
+void CheckOutViewController::push(std::shared_ptr<ui::ViewController> screen) {
+  if (auto* navigation = navigationController()) navigation->pushViewController(std::move(screen));
+}
+
+// An edited or added address may change the totals (its state's tax): they are asked again
+// when checkout shows.
+void CheckOutViewController::editAddress(const json::Value& address) {
+  auto edit = account::MyAddressBookEditViewController::forAddress(address);
+  edit->saved = [] { ViewBagData::sharedViewBagDataObject().setTotalsContactId({}); };
+  push(edit);
+}
+
+// A card opens for editing only when its type may be edited here (a visible card type).
+void CheckOutViewController::editCard(const json::Value& card) {
+  if (!card.isAbsent()) {
+    bool visible = false;
+    for (const json::Value& type : profile().creditCardTypes().items()) {
+      visible = visible ||
+                (type["ccCode"].str() == card["cardType"].str() && type["visible"].str() == "Y");
+    }
+    if (!visible) return;
+  }
+  push(account::MyWalletEditViewController::forCard(card));
+}
+
 // ---- pages ----
 
 std::vector<TableSection> CheckOutViewController::buildSections() {
@@ -238,8 +269,7 @@ std::vector<TableSection> CheckOutViewController::shippingSections() {
   auto continueButton = std::dynamic_pointer_cast<ui::Button>(total.footer->subviews().front());
   if (addresses.empty()) {
     address.rows.push_back({textsCell({kNoAddressMessage}), {}});
-    // The address edit screen of the account area opens here once it is part of the client.
-    address.footer = buttonFooter({{"ADD A SHIPPING ADDRESS", {}}});
+    address.footer = buttonFooter({{"ADD A SHIPPING ADDRESS", [this] { editAddress({}); }}});
     continueButton->enabled = false;
     return {address, total};
   }
@@ -252,6 +282,10 @@ std::vector<TableSection> CheckOutViewController::shippingSections() {
        chosen["city"].str() + ", " + chosen["state"].str() + " " + chosen["zipcode"].str()});
   cell->accessoryType = ui::CellAccessory::DisclosureIndicator;
   address.rows.push_back({cell, [this] { showAddressPicker(); }});
+  address.footer = buttonFooter(
+      {{"Edit", [this] { editAddress(selectedAddress()); }},
+       {"Add", [this] { editAddress({}); }},
+       {"View All", [this] { push(std::make_shared<account::MyAddressBookViewController>()); }}});
 
   TableSection options{"shipping options:", {}, nullptr};
   const CheckOutData& data = CheckOutData::sharedCheckOutDataObject();
@@ -283,10 +317,9 @@ std::vector<TableSection> CheckOutViewController::shippingSections() {
 std::vector<TableSection> CheckOutViewController::billingSections() {
   const json::Value cards = profile().defaultCreditCardArray();
   if (cards.empty()) {
-    // The wallet edit screen of the account area opens here once it is part of the client.
     return {{"select billing addres:",
              {{textsCell({kNoCardMessage}), {}}},
-             buttonFooter({{"ADD A BILLING ADDRESS", {}}})}};
+             buttonFooter({{"ADD A BILLING ADDRESS", [this] { editCard({}); }}})}};
   }
   const json::Value card = selectedCard();
   TableSection billing{"select billing addres:",
@@ -296,6 +329,10 @@ std::vector<TableSection> CheckOutViewController::billingSections() {
                                         " " + card["billingZipcode"].str()}),
                          {}}},
                        nullptr};
+  billing.footer = buttonFooter(
+      {{"Edit", [this] { editCard(selectedCard()); }},
+       {"Add", [this] { editCard({}); }},
+       {"View All", [this] { push(std::make_shared<account::MyWalletViewController>()); }}});
   TableSection details{"credit card details", {}, nullptr};
   details.rows.push_back({valueCell("Card Type:", card["cardType"].str()), {}});
   details.rows.push_back(

@@ -91,6 +91,9 @@ class CheckOutViewController : public SectionedTable {
   void showConfirmation(int flagValue);
   void presentExclusions(bool stateError, const std::string& method, const std::string& title);
   void setBadge();
+  void push(std::shared_ptr<ui::ViewController> screen);
+  void editAddress(const json::Value& address);
+  void editCard(const json::Value& card);
 
   Page page_ = Page::Shipping;
   std::shared_ptr<ui::Label> header_;

@@ -6,6 +6,8 @@
 #include <chrono>
 #include <string>
 
+#include "account/MyAddressBookEditViewController.hpp"
+#include "account/MyWalletViewController.hpp"
 #include "bag/BagRequests.hpp"
 #include "bag/BagScreenFixture.hpp"
 #include "bag/CheckOutViewController.hpp"
@@ -221,6 +223,18 @@ TEST_F(CheckoutScreenTest, TheMethodShownCheckedIsTheMethodCharged) {
   tap("CONFIRM ORDER");
   EXPECT_NE(server().lastRequest("/keldas_processorder")->body.find(R"("code":"G")"),
             std::string::npos);
+}
+
+TEST_F(CheckoutScreenTest, TheAddressBookAndTheWalletOpenFromCheckout) {
+  addLine("9", "Silk Dress");
+  enterCheckout();
+  tap("Edit");
+  EXPECT_TRUE(dynamic_cast<account::MyAddressBookEditViewController*>(top())) << screen();
+  act(ui::Actor(ui::Window::shared()).back());
+  EXPECT_EQ(top(), checkout());
+  tap("CONTINUE CHECKOUT");
+  tap("View All");
+  EXPECT_TRUE(dynamic_cast<account::MyWalletViewController*>(top())) << screen();
 }
 
 TEST_F(CheckoutScreenTest, LinesThatCannotShipToTheStateOrByTheMethodAreListed) {
