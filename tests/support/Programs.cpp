@@ -50,8 +50,8 @@ std::string missingPrograms() {
 }
 
 Middleware::Middleware(const std::filesystem::path& workDir, MiddlewareOptions options)
-    : logFile_(workDir / "middleware.log") {
-  const auto data = workDir / "middleware-data";
+    : logFile_(workDir / "middleware.log"), dataDirectory_(workDir / "middleware-data") {
+  const auto& data = dataDirectory_;
   std::filesystem::create_directories(data);
   ChildSpec spec;
   spec.argv = {(binDirectory() / "kelda-middleware").string(),
@@ -69,6 +69,10 @@ Middleware::Middleware(const std::filesystem::path& workDir, MiddlewareOptions o
                std::to_string(options.seed),
                "--threads",
                "8"};
+  if (!options.faults.empty()) {
+    spec.argv.push_back("--faults");
+    spec.argv.push_back(options.faults);
+  }
   spec.stderrFile = logFile_;
   process_ = std::make_unique<ChildProcess>(spec);
   // Seeding comes before the first line: allow it a generous but bounded time.

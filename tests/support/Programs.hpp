@@ -26,6 +26,8 @@ std::string missingPrograms();
 struct MiddlewareOptions {
   long long products = 300;
   std::uint64_t seed = 1;
+  // Fault rules (--faults); empty: none.
+  std::string faults;
 };
 
 class Middleware {
@@ -40,6 +42,8 @@ class Middleware {
   // "127.0.0.1:PORT" of the main address and of the landing-page list address.
   const std::string& address() const { return address_; }
   const std::string& ctrAddress() const { return ctrAddress_; }
+  // The directory of its kelda-middleware.sqlite.
+  const std::filesystem::path& dataDirectory() const { return dataDirectory_; }
   // What the server wrote to standard error so far (its log).
   std::string log() const;
   // Stops it now; answers how it ended (also done by the destructor).
@@ -47,6 +51,7 @@ class Middleware {
 
  private:
   std::filesystem::path logFile_;
+  std::filesystem::path dataDirectory_;
   std::unique_ptr<ChildProcess> process_;
   std::string address_;
   std::string ctrAddress_;
