@@ -92,6 +92,18 @@ int defaultIndex(const json::Value& entries, const json::Value& fallback, const 
   return 0;
 }
 
+// The bag records read afresh from the store: other screens keep shorter records in the shared
+// recordArray, without the shipping and state codes the checks need.
+json::Value freshRecords() {
+  auto& store = CoreDataHandler::sharedCoreDataHandler();
+  store.fetchExistingBagItems();
+  std::vector<json::Value> records;
+  for (const auto& line : store.fetchBagItemsArray()) records.push_back(line.bagRecord());
+  json::Value all = json::Value::array(std::move(records));
+  ViewBagData::sharedViewBagDataObject().setRecordArray(all);
+  return all;
+}
+
 void emptyBag() {
   CoreDataHandler::sharedCoreDataHandler().deleteAllObjects(CoreDataHandler::kEntityName);
 }
@@ -372,7 +384,7 @@ std::vector<TableSection> CheckOutViewController::summarySections() {
 }
 
 void CheckOutViewController::continueFromShipping() {
-  const json::Value records = ViewBagData::sharedViewBagDataObject().recordArray();
+  const json::Value records = freshRecords();
   const json::Value byState = stateExcludedItems(records, selectedAddress()["state"].str());
   auto& bag = ViewBagData::sharedViewBagDataObject();
   if (!byState.empty()) {

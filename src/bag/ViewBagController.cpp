@@ -106,11 +106,11 @@ std::shared_ptr<ui::View> ViewBagController::loadView() {
 }
 
 int ViewBagController::lineCount() const {
-  return static_cast<int>(bagData().recordArray().size());
+  return static_cast<int>(records_.size());
 }
 
 json::Value ViewBagController::record(int line) const {
-  return bagData().recordArray()[line];
+  return records_[line];
 }
 
 int ViewBagController::lineAtRow(int row) const {
@@ -123,7 +123,9 @@ void ViewBagController::updateRecordArray() {
   setBadge();
   std::vector<json::Value> records;
   for (const auto& line : store().fetchBagItemsArray()) records.push_back(line.bagRecord());
-  bagData().setRecordArray(json::Value::array(std::move(records)));
+  // The screen keeps its own full records: other screens write shorter ones to the shared array.
+  records_ = json::Value::array(std::move(records));
+  bagData().setRecordArray(records_);
   unavailableItems_.assign(static_cast<std::size_t>(lineCount()), false);
   promoArray_.assign(static_cast<std::size_t>(lineCount()), json::Value());
 }
@@ -389,7 +391,7 @@ void ViewBagController::update() {
   if (anyLineNeedsUpdate()) return alert(kUpdateBagMessage);
   const json::Value orderResult = state().orderConfirmationResult();
   if (!orderResult.empty() &&
-      !commonShippingMethod(bagData().recordArray(), orderResult, state().shippingOptionCode())) {
+      !commonShippingMethod(records_, orderResult, state().shippingOptionCode())) {
     return;
   }
   leaveEditMode();
@@ -536,10 +538,9 @@ void ViewBagController::removePromoCode() {
 
 void ViewBagController::continueCheckout() {
   if (anyLineNeedsUpdate()) return alert(kUpdateBagMessage);
-  const json::Value records = bagData().recordArray();
   const json::Value orderResult = state().orderConfirmationResult();
   if (!orderResult.empty()) {
-    const auto method = commonShippingMethod(records, orderResult, state().shippingOptionCode());
+    const auto method = commonShippingMethod(records_, orderResult, state().shippingOptionCode());
     if (!method) return;
     state().setShippingOption(*method);
   }

@@ -120,6 +120,7 @@ class ViewBagController : public ui::ViewController,
   std::map<std::string, std::string> orderDictionary_;
   std::vector<bool> unavailableItems_;
   std::vector<json::Value> promoArray_;
+  json::Value records_ = json::Value::array();
   std::shared_ptr<account::LoginViewController> loginViewController_;
   std::shared_ptr<CheckOutViewController> checkOut_;
 };

@@ -71,8 +71,8 @@ const char* const kPlaceOrder =
     "tap \"CONTINUE CHECKOUT\"\n"
     "tap \"CONFIRM ORDER\"\n";
 
-// Two articles of the dress search in the bag, the first with a quantity of 1, then checkout.
-std::string fillBagAndCheckOut() {
+// Two articles of the dress search in the bag (two of each), and the bag shown.
+std::string fillBag() {
   return std::string(
              "alert Later\n"
              "search dress\n"
@@ -80,9 +80,13 @@ std::string fillBagAndCheckOut() {
          kChoose +
          "tap \"CONTINUE SHOPPING\"\n"
          "back\n"
-         "tap row.0.2\n" +
-         kChoose +
-         "tap CHECKOUT\n"
+         "tap row.1.0\n" +
+         kChoose + "tap CHECKOUT\n";
+}
+
+// The bag filled, the first line's quantity changed to 1, SAVE10 applied, then checkout.
+std::string fillBagAndCheckOut() {
+  return fillBag() +
          "tap nav.right\n"
          "tap row.0.0\n"
          "pick picker 0\n"
@@ -176,14 +180,14 @@ TEST_F(CheckoutScenario, AnArticleThatCannotShipToCaliforniaIsListed) {
 }
 
 TEST_F(CheckoutScenario, TheTimeLimitEndsCheckoutAndKeepsTheBag) {
-  const CliRun run = cli().run(fillBagAndCheckOut() +
+  const CliRun run = cli().run(fillBag() + kSignInToCheckout +
                                    "wait 1800\n"
                                    "quit\n",
                                home());
   ASSERT_EQ(run.status, 0) << run.describe();
   const std::string after = run.after("wait 1800");
   EXPECT_TRUE(has(after, "== View Bag ==")) << after;
-  EXPECT_TRUE(has(after, "tab.2 [my bag (3)]")) << after;
+  EXPECT_TRUE(has(after, "tab.2 [my bag (4)]")) << after;
 }
 
 // The bag a restarted client reads from `home`.
@@ -201,7 +205,7 @@ TEST_F(CheckoutScenario, OrdersTheServerNeverConfirmedLeaveTheBag) {
     KeldaCli client(faulty.address(), faulty.ctrAddress(), work.path());
     const bool killed = std::string(fault) == "delay:30";
     // The slow answer: the client is killed while the order is on its way.
-    const CliRun run = client.run(fillBagAndCheckOut() + kPlaceOrder + "quit\n",
+    const CliRun run = client.run(fillBag() + kSignInToCheckout + kPlaceOrder + "quit\n",
                                   work.path() / "home", std::chrono::seconds(killed ? 20 : 60));
     if (killed) {
       EXPECT_TRUE(run.timedOut) << fault;
@@ -209,10 +213,10 @@ TEST_F(CheckoutScenario, OrdersTheServerNeverConfirmedLeaveTheBag) {
       ASSERT_EQ(run.status, 0) << fault << run.describe();
       const std::string after = run.after("tap \"CONFIRM ORDER\"");
       EXPECT_TRUE(has(after, "shipping | billing | [summary]")) << fault << "\n" << after;
-      EXPECT_TRUE(has(after, "tab.2 [my bag (3)]")) << fault << "\n" << after;
+      EXPECT_TRUE(has(after, "tab.2 [my bag (4)]")) << fault << "\n" << after;
     }
     const std::string bag = bagAfterRestart(client, work.path() / "home");
-    EXPECT_TRUE(has(bag, "tab.2 [my bag (3)]")) << fault << "\n" << bag;
+    EXPECT_TRUE(has(bag, "tab.2 [my bag (4)]")) << fault << "\n" << bag;
     EXPECT_LE(query(faulty.dataDirectory(), "SELECT id FROM orders").size(), 1u) << fault;
   }
 }

@@ -27,7 +27,7 @@ struct MiddlewareOptions {
   long long products = 300;
   std::uint64_t seed = 1;
   // Fault rules (--faults); empty: none.
-  std::string faults;
+  std::string faults{};
 };
 
 class Middleware {
