@@ -139,6 +139,11 @@ TEST_F(MoreTab, HomeAndSearchButtonsGoOnceSignedIn) {
   act(actor().tap("SIGN IN"));
   EXPECT_EQ(top(), delegate().homeViewController().get());
   EXPECT_EQ(screenText().find("[Sign In]"), std::string::npos) << screenText();
+  // The header's my-account action opens the account menu over the home screen.
+  delegate().myAccount(nullptr);
+  runUntilIdle();
+  EXPECT_NE(dynamic_cast<account::MyAccountViewController*>(top()), nullptr);
+  act(actor().back());
 
   act(actor().tab("search"));
   EXPECT_EQ(screenText().find("[Register]"), std::string::npos) << screenText();
