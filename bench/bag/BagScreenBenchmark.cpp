@@ -70,6 +70,10 @@ class BagWorld {
   }
   ~BagWorld() {
     loop().runUntilIdle();
+    // The screens go while their context is still current.
+    ui::Window::shared().setRootViewController(nullptr);
+    tabs_.reset();
+    bagScreen_.reset();
     context_.reset();
     scope_.reset();
   }
