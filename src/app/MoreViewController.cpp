@@ -8,6 +8,7 @@
 #include "gateway/TarnServerAPIs.hpp"
 #include "gateway/UserProfileDetails.hpp"
 #include "platform/TaskAndReply.hpp"
+#include "stores/StoreLocatorViewController.hpp"
 #include "support/AboutMeViewController.hpp"
 #include "ui/NavigationController.hpp"
 #include "ui/TabBarController.hpp"
@@ -93,14 +94,16 @@ void MoreViewController::open(const std::string& row) {
   } else if (row == "register") {
     if (!registration_) registration_ = std::make_shared<account::RegistrationViewController>();
     push(registration_);
+  } else if (row == "store information") {
+    if (!locator_) locator_ = std::make_shared<stores::StoreLocatorViewController>();
+    push(locator_);
   } else if (row == "about") {
     if (!about_) about_ = std::make_shared<support::AboutMeViewController>();
     push(about_);
   } else if (row == "logout") {
     logOut();
   }
-  // "my account" opens the account menu and "store information" the store locator; both
-  // screens come with their own subsystems, so until then these rows open nothing.
+  // "my account" opens nothing until the account menu is built.
 }
 
 void MoreViewController::push(const std::shared_ptr<ui::ViewController>& screen) {

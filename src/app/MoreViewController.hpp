@@ -18,6 +18,9 @@ namespace kelda::account {
 class LoginViewController;
 class RegistrationViewController;
 }  // namespace kelda::account
+namespace kelda::stores {
+class StoreLocatorViewController;
+}
 namespace kelda::support {
 class AboutMeViewController;
 }
@@ -59,6 +62,7 @@ class MoreViewController : public ui::ViewController,
   std::shared_ptr<account::LoginViewController> login_;
   std::shared_ptr<account::RegistrationViewController> registration_;
   std::shared_ptr<support::AboutMeViewController> about_;
+  std::shared_ptr<stores::StoreLocatorViewController> locator_;
   // The caller's lock the bag store's total is read under.
   std::shared_ptr<std::mutex> bagLock_ = std::make_shared<std::mutex>();
 };

@@ -14,6 +14,7 @@
 #include "product/AddToBagController.hpp"
 #include "product/ArticleFacts.hpp"
 #include "product/BagAdding.hpp"
+#include "product/FindInStoreRecord.hpp"
 #include "product/PDPMoreViewController.hpp"
 #include "product/PDPReviewsViewController.hpp"
 #include "product/PricingPolicyViewController.hpp"
@@ -23,6 +24,7 @@
 #include "product/SimplePDPReviewsController.hpp"
 #include "product/SizeColorQuantityController.hpp"
 #include "product/TextCut.hpp"
+#include "stores/FindInStoreViewController.hpp"
 #include "ui/ImageView.hpp"
 #include "ui/NavigationController.hpp"
 
@@ -220,8 +222,21 @@ void PDPViewsController::pushingAddToBag(int fromPage) {
   });
 }
 
-void PDPViewsController::pushingFindItInStore(int /*fromPage*/) {
-  // The find-in-store screen belongs to the stores subsystem and is not wired in yet.
+void PDPViewsController::pushingFindItInStore(int fromPage) {
+  gateway::guarded("-[PDPViewsController findItInStore:]", [&] {
+    GlobalFlags::shared().fromIndex = fromPage;
+    auto& components = gateway::Components::sharedInstance();
+    if (auto message = missingChoiceMessage(choice_, offered_, ChoicePurpose::FindInStore)) {
+      components.showAlertWithMessage(*message);
+      return;
+    }
+    const std::optional<ArticleFacts> article = ArticleFacts::find(answer_, choice_);
+    if (!article || !article->inStoreEligible()) {
+      components.showAlertWithMessage(kNotInStoresMessage);
+      return;
+    }
+    push(stores::FindInStoreViewController::create(findInStoreRecord(answer_, choice_, *article)));
+  });
 }
 
 void PDPViewsController::pushingPolicyView(int fromPage) {

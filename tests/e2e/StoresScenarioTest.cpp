@@ -96,6 +96,12 @@ TEST_F(StoresScenario, FindTheChosenArticleInStoresByZip) {
       "search dress\n"
       "tap row.0.0\n"
       "tap FIND IT IN STORE\n"
+      "alert OK\n"
+      "tap size:\n"
+      "tap row.0.0\n"
+      "tap color:\n"
+      "tap row.0.0\n"
+      "tap FIND IT IN STORE\n"
       "type field.zip 1000\n"
       "tap button.goZip\n"
       "alert OK\n"
@@ -105,7 +111,12 @@ TEST_F(StoresScenario, FindTheChosenArticleInStoresByZip) {
       home());
   SKIP_WITHOUT_ENTRY(run, "FIND IT IN STORE");
   ASSERT_EQ(run.status, 0) << run.describe();
-  EXPECT_TRUE(has(run.after("tap FIND IT IN STORE"), "== Find In Store ==")) << run.out;
+  EXPECT_TRUE(has(run.after("tap FIND IT IN STORE"),
+                  "Please ensure that you have selected a size for the item you are trying to "
+                  "find in-store."))
+      << run.out;
+  const std::string form = run.out.substr(run.out.rfind("> tap FIND IT IN STORE"));
+  EXPECT_TRUE(has(form, "== Find In Store ==")) << form;
   const std::string refused = run.out.substr(run.out.find("> tap button.goZip"));
   EXPECT_TRUE(has(refused, "Please enter a valid zip code")) << refused;
   const std::string results = run.out.substr(run.out.rfind("> tap button.goZip"));

@@ -15,6 +15,7 @@
 #include "product/ProductFixture.hpp"
 #include "product/SimplePDPReviewsController.hpp"
 #include "product/SizeColorQuantityController.hpp"
+#include "stores/FindInStoreViewController.hpp"
 
 namespace kelda::product {
 namespace {
@@ -61,10 +62,6 @@ TEST_F(ProductScreens, MainPageShowsTheProductItsChoicesAndItsLinks) {
   tap("CALL NOW");
   EXPECT_EQ(platform::UrlOpener::shared().opened(),
             (std::vector<std::string>{"tel://1-800-555-0199"}));
-  // The find-in-store screen is not part of the client yet: the button does nothing.
-  tap("FIND IT IN STORE");
-  EXPECT_NE(productPage(), nullptr);
-
   tap("Pricing policy.");
   auto* policy = dynamic_cast<PricingPolicyViewController*>(top());
   ASSERT_NE(policy, nullptr);
@@ -75,6 +72,35 @@ TEST_F(ProductScreens, MainPageShowsTheProductItsChoicesAndItsLinks) {
   act(ui::Actor(ui::Window::shared()).back());
   ASSERT_NE(productPage(), nullptr);
   EXPECT_EQ(productPage()->currentPage(), 0);
+}
+
+TEST_F(ProductScreens, FindInStoreOpensForAChosenEligibleArticleOnly) {
+  json::Value answer = teeAnswer();
+  answer = answer.with("UPCAvailabilityChecker",
+                       answer["UPCAvailabilityChecker"].with(
+                           "903", article("903", 1, "11.00").with("InStoreEligibilityFlag", 0)));
+  open(answer);
+  tap("FIND IT IN STORE");
+  EXPECT_EQ(takeAlert(),
+            "Please ensure that you have selected a size for the item you are trying to find "
+            "in-store.");
+  choose("size:", "S");
+  tap("FIND IT IN STORE");
+  EXPECT_EQ(takeAlert(),
+            "Please ensure that you have selected a color for the item you are trying to find "
+            "in-store.");
+  choose("color:", "Blue");  // Blue S may not be looked for in stores
+  tap("FIND IT IN STORE");
+  EXPECT_EQ(takeAlert(), "We're sorry, this item cannot be found in stores.");
+
+  choose("color:", "Red");  // no quantity is needed
+  tap("FIND IT IN STORE");
+  auto* finder = dynamic_cast<stores::FindInStoreViewController*>(top());
+  ASSERT_NE(finder, nullptr) << screen();
+  EXPECT_EQ(json::JSONRepresentation(finder->record().with("Image Data", "")),
+            R"({"Title":"Organic Cotton Tee Shirt","Price":"19.99","Color":"Red","Size":"S",)"
+            R"("Image Data":"","upcNumber":"0000902"})");
+  EXPECT_EQ(finder->pageFlag(), stores::FindInStoreViewController::kSearchForm);
 }
 
 TEST_F(ProductScreens, PagesAreMadeWhenFirstShownAndTagged) {
