@@ -56,7 +56,7 @@ class CollectionScreens : public ProductFixture {
  protected:
   // Stores `answer` through the product request and opens its collection page.
   void openCollection(const json::Value& answer, std::optional<int> startPage = std::nullopt) {
-    server().answer("/product", json::JSONRepresentation(answer).value_or(""));
+    answerProduct(answer);
     ASSERT_EQ(ProductRequests::resultForProductDescription("500", "", "SEARCH"),
               gateway::RequestStatus::Answered);
     ASSERT_TRUE(openProductPage(*homeStack_, {answer["PDPFLAG"].str(), startPage, false}));
@@ -82,17 +82,6 @@ class CollectionScreens : public ProductFixture {
     return upcs;
   }
 };
-
-TEST_F(CollectionScreens, TheTitleIsTheNameCutAfterEighteenCharacters) {
-  for (const auto& [name, title] : std::vector<std::pair<std::string, std::string>>{
-           {"Eighteen chars ok!", "Eighteen chars ok!"},
-           {"Nineteen chars ok!!", "Nineteen chars ok!..."},
-           {"", ""}}) {
-    state().setCollectionProductDescriptionList(
-        withProduct(collectionAnswer("ITEM"), "prodName", name));
-    EXPECT_EQ(std::make_shared<CollectionViewsController>()->title(), title) << name;
-  }
-}
 
 TEST_F(CollectionScreens, AChildIsChosenAddedToTheBagAndThePageLeftComesBack) {
   openCollection(collectionAnswer("ITEM"));
