@@ -14,15 +14,14 @@
 // after another product was opened elsewhere. Main thread only.
 #pragma once
 
-#include <array>
 #include <memory>
 #include <optional>
 
 #include "json/Value.hpp"
+#include "product/LazyPages.hpp"
 #include "product/PDPViewsDelegate.hpp"
 #include "product/ProductChoice.hpp"
 #include "product/RowTableController.hpp"
-#include "ui/PagedView.hpp"
 #include "ui/ViewController.hpp"
 
 namespace kelda::product {
@@ -71,7 +70,6 @@ class PDPViewsController : public ui::ViewController, public PDPViewsDelegate {
   void viewWillAppear(bool animated) override;
 
  private:
-  void restoreAnswerIfReplaced();
   void showPage(int index);
   void preparePage(int index);
   std::shared_ptr<RowTableController> makePage(int index);
@@ -87,12 +85,11 @@ class PDPViewsController : public ui::ViewController, public PDPViewsDelegate {
   std::optional<ChoiceMode> pendingChoice_;
   bool inStoreEligible_ = false;
   int shownPage_ = -1;
-  std::shared_ptr<ui::PagedView> paged_;
-  std::array<std::shared_ptr<RowTableController>, kPages> pages_;
   std::shared_ptr<SizeColorQuantityController> picker_;
   std::shared_ptr<AddToBagController> addToBag_;
   std::shared_ptr<PDPReviewsViewController> review_;
   std::shared_ptr<PricingPolicyViewController> policy_;
+  LazyPages pages_;
 };
 
 }  // namespace kelda::product
