@@ -94,6 +94,14 @@ PDPViewsController::PDPViewsController()
 
 PDPViewsController::~PDPViewsController() = default;
 
+void PDPViewsController::viewWillDisappear(bool animated) {
+  ui::ViewController::viewWillDisappear(animated);
+  if (GlobalFlags::shared().fromIndex <= kReviewsPage) return;
+  clearSelections();
+  picker_ = std::make_shared<SizeColorQuantityController>();
+  picker_->didChoose = [this](ChoiceMode mode) { pendingChoice_ = mode; };
+}
+
 int PDPViewsController::currentPage() const {
   return pages_.current();
 }

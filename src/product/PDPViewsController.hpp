@@ -68,6 +68,9 @@ class PDPViewsController : public ui::ViewController, public PDPViewsDelegate {
  protected:
   std::shared_ptr<ui::View> loadView() override;
   void viewWillAppear(bool animated) override;
+  // Leaving for good (`fromIndex` names no page of this screen): the shared selections and the
+  // picker's remembered rows are cleared, so no later screen takes this product's choice.
+  void viewWillDisappear(bool animated) override;
 
  private:
   void showPage(int index);

@@ -103,6 +103,17 @@ TEST_F(ProductScreens, FindInStoreOpensForAChosenEligibleArticleOnly) {
   EXPECT_EQ(finder->pageFlag(), stores::FindInStoreViewController::kSearchForm);
 }
 
+TEST_F(ProductScreens, LeavingAPageOpenedOnItsPicturesClearsTheSharedChoice) {
+  open(teeAnswer(), PDPViewsController::kMoreImagesPage);
+  ASSERT_EQ(productPage()->currentPage(), PDPViewsController::kMoreImagesPage);
+  state().setPdpSelectedSize("M");
+  state().setPdpSelectedColor("Red");
+  act(ui::Actor(ui::Window::shared()).back());
+  EXPECT_EQ(top(), home_.get());
+  EXPECT_EQ(state().pdpSelectedSize().str(), "");
+  EXPECT_EQ(state().pdpSelectedColor().str(), "");
+}
+
 TEST_F(ProductScreens, PagesAreMadeWhenFirstShownAndTagged) {
   open(teeAnswer());
   auto* page = productPage();
