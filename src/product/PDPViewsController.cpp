@@ -17,7 +17,6 @@
 #include "product/FindInStoreRecord.hpp"
 #include "product/PDPMoreViewController.hpp"
 #include "product/PDPReviewsViewController.hpp"
-#include "product/PricingPolicyViewController.hpp"
 #include "product/ShownProduct.hpp"
 #include "product/SimpleMainViewController.hpp"
 #include "product/SimplePDPDetailsViewController.hpp"
@@ -25,6 +24,8 @@
 #include "product/SizeColorQuantityController.hpp"
 #include "product/TextCut.hpp"
 #include "stores/FindInStoreViewController.hpp"
+#include "support/PoliciesViewController.hpp"
+#include "support/RetailerPages.hpp"
 #include "ui/ImageView.hpp"
 #include "ui/NavigationController.hpp"
 
@@ -83,7 +84,7 @@ PDPViewsController::PDPViewsController()
       addToBag_(std::make_shared<AddToBagController>()),
       review_(
           std::make_shared<PDPReviewsViewController>([this] { applyingNewIndex(kReviewsPage); })),
-      policy_(std::make_shared<PricingPolicyViewController>()),
+      policy_(std::make_shared<support::PoliciesViewController>()),
       pages_(*this, kPages, [this](int index) { return makePage(index); }) {
   setTitle(cutText(answer_["data"][0]["prodName"].str(), kTitleLimit));
   navigationItem().backBarButtonItem = std::make_shared<ui::BarButtonItem>("Previous");
@@ -249,6 +250,7 @@ void PDPViewsController::pushingFindItInStore(int fromPage) {
 
 void PDPViewsController::pushingPolicyView(int fromPage) {
   GlobalFlags::shared().fromIndex = fromPage;
+  policy_->myURL = support::retailerPageURL(support::kPricingPolicyPath);
   push(policy_);
 }
 

@@ -24,11 +24,14 @@
 #include "product/RowTableController.hpp"
 #include "ui/ViewController.hpp"
 
+namespace kelda::support {
+class PoliciesViewController;
+}
+
 namespace kelda::product {
 
 class AddToBagController;
 class PDPReviewsViewController;
-class PricingPolicyViewController;
 class SimplePDPReviewsController;
 class SizeColorQuantityController;
 
@@ -91,7 +94,7 @@ class PDPViewsController : public ui::ViewController, public PDPViewsDelegate {
   std::shared_ptr<SizeColorQuantityController> picker_;
   std::shared_ptr<AddToBagController> addToBag_;
   std::shared_ptr<PDPReviewsViewController> review_;
-  std::shared_ptr<PricingPolicyViewController> policy_;
+  std::shared_ptr<support::PoliciesViewController> policy_;
   LazyPages pages_;
 };
 

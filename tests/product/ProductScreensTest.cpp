@@ -11,11 +11,11 @@
 #include "product/AddToBagController.hpp"
 #include "product/PDPMoreViewController.hpp"
 #include "product/PDPZoomingImageCell.hpp"
-#include "product/PricingPolicyViewController.hpp"
 #include "product/ProductFixture.hpp"
 #include "product/SimplePDPReviewsController.hpp"
 #include "product/SizeColorQuantityController.hpp"
 #include "stores/FindInStoreViewController.hpp"
+#include "support/PoliciesViewController.hpp"
 
 namespace kelda::product {
 namespace {
@@ -63,7 +63,7 @@ TEST_F(ProductScreens, MainPageShowsTheProductItsChoicesAndItsLinks) {
   EXPECT_EQ(platform::UrlOpener::shared().opened(),
             (std::vector<std::string>{"tel://1-800-555-0199"}));
   tap("Pricing policy.");
-  auto* policy = dynamic_cast<PricingPolicyViewController*>(top());
+  auto* policy = dynamic_cast<support::PoliciesViewController*>(top());
   ASSERT_NE(policy, nullptr);
   EXPECT_EQ(policy->webView().url(),
             "http://" + server().address() +
