@@ -62,10 +62,10 @@ std::vector<std::string> productNames(const std::string& screen) {
 }
 
 // The price each row of a list screen shows the shopper: its last amount (the sale price when
-// it has one, else its regular price).
+// it has one, else its regular price). Rows follow each other, so a row starts at "  row".
 std::vector<double> productPrices(const std::string& screen) {
   std::vector<double> prices;
-  static const std::regex row("\n  row\\.\\d+\\.0\n((?:    [^\n]*\n)*)");
+  static const std::regex row("  row\\.\\d+\\.0\n((?:    [^\n]*\n)*)");
   static const std::regex amount("\\$(\\d+\\.\\d\\d)");
   for (auto it = std::sregex_iterator(screen.begin(), screen.end(), row);
        it != std::sregex_iterator(); ++it) {
