@@ -116,6 +116,10 @@ class ResultViewController : public ui::ViewController,
   std::shared_ptr<ui::ActivityIndicatorView> footerSpinner_;
   std::shared_ptr<RefineSearchViewController> refine_;
   json::Value refinedWith_;
+  // The shared resultType and brand1 of the un-narrowed list, given back when a filter with
+  // nothing chosen shows it again.
+  long long plainResultType_ = 1;
+  json::Value plainBrand_;
   BusyOverlayHandle overlay_;
   long long mode_ = 1;
 };
