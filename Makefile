@@ -10,6 +10,8 @@ PACKAGES := build-essential cmake pkg-config clang-format \
   qt6-base-dev qt6-declarative-dev qml6-module-qtquick qml6-module-qtqml-workerscript \
   libgl-dev fonts-dejavu-core
 FUZZ_PACKAGES := clang libclang-rt-14-dev
+# A display server for machines without one (xvfb-run -a make run-gui).
+GUI_PACKAGES := xvfb xauth
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps build test test-asan test-tsan bench fuzz run run-gui clean format
@@ -63,7 +65,9 @@ run: build
 	scripts/run-demo.sh build
 
 # The window (kelda) over the demo store; needs a display (X11 or Wayland; Xvfb will do).
-run-gui: build
+run-gui:
+	$(MAKE) deps EXTRA_PACKAGES="$(GUI_PACKAGES)"
+	$(MAKE) build
 	scripts/run-demo.sh build --gui
 
 clean:

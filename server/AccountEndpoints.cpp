@@ -320,10 +320,12 @@ json::Value AccountEndpoints::forgotPassword(const FormFields& form) {
 
 json::Value AccountEndpoints::editProfile(const FormFields& form, const std::string& client) {
   auto db = state_.pool.acquire();
-  // The form carries no separate log-in: the account is named by userId and its current
-  // e-mail address, and the password field must be its current password.
-  const auto login =
-      authenticateAccount(*db, state_, form.get("emailAddress"), form.get("password"), client);
+  // The account is named by userId and its current e-mail address. The client sends its
+  // stored (current) password last as loginPassword, so that "password" may be a new one; a
+  // form without it must carry the current password as "password".
+  const std::string current =
+      form.has("loginPassword") ? form.get("loginPassword") : form.get("password");
+  const auto login = authenticateAccount(*db, state_, form.get("emailAddress"), current, client);
   if (!login || std::to_string(*login) != form.trimmed("userId")) {
     return accountAnswer(
         *db, std::nullopt, "",
@@ -340,11 +342,22 @@ json::Value AccountEndpoints::editProfile(const FormFields& form, const std::str
     error = "Please enter a valid e-mail address.";
   else if (form.get("password") != form.get("verifyPassword"))
     error = "The passwords you entered do not match.";
+  else if (form.get("password").size() < 5 || form.get("password").size() > 16)
+    error = "Your password must be 5 to 16 characters long.";
   else if (!form.trimmed("zipcode").empty() && !validZip(form.trimmed("zipcode")))
     error = "Please enter a valid ZIP code.";
   if (!error.empty()) return accountAnswer(*db, account, "", error);
+  const bool newPassword = form.get("password") != current;
+  db->resetStatements();  // no snapshot held while hashing
+  const std::string hash = newPassword ? state_.hasher.hash(form.get("password")) : "";
   Transaction tx(*db, true);
   if (emailTaken(*db, email, *account)) return accountAnswer(*db, account, "", kEmailTaken);
+  if (newPassword) {
+    db->prepare("UPDATE accounts SET password_hash = ? WHERE id = ?")
+        .bind(1, hash)
+        .bind(2, *account)
+        .run();
+  }
   const std::string gender = form.trimmed("gender");
   db->prepare(
         "UPDATE accounts SET email = ?, first_name = ?, last_name = ?, address1 = ?, address2 = ?, "

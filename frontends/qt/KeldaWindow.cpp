@@ -1,5 +1,7 @@
 #include "KeldaWindow.hpp"
 
+#include "DesktopAddresses.hpp"
+
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QMetaObject>
@@ -18,14 +20,8 @@ KeldaWindow::KeldaWindow(ClientHost& host, std::filesystem::path resources, Sett
   model_ = std::make_unique<ScreenModel>(host, shelf_, settings.animated);
   gate_->model = model_.get();
   if (settings.desktopOpener) {
-    // Only addresses a shopper means to follow reach the desktop: web pages, calls and mail;
-    // anything else (a local file, a program's own scheme) is shown instead of opened.
     model_->setOpener([](const QString& url) {
-      const QUrl address(url);
-      const QString scheme = address.scheme().toLower();
-      const bool followable =
-          scheme == "http" || scheme == "https" || scheme == "tel" || scheme == "mailto";
-      return followable && QDesktopServices::openUrl(address);
+      return desktopMayOpen(url) && QDesktopServices::openUrl(QUrl(url));
     });
   }
   view_ = std::make_unique<QQuickView>();

@@ -1,6 +1,7 @@
 #include "app/MoreViewController.hpp"
 
 #include "account/LoginViewController.hpp"
+#include "account/MyAccountViewController.hpp"
 #include "account/RegistrationViewController.hpp"
 #include "bag/CoreDataHandler.hpp"
 #include "gateway/ExceptionGuard.hpp"
@@ -100,10 +101,12 @@ void MoreViewController::open(const std::string& row) {
   } else if (row == "about") {
     if (!about_) about_ = std::make_shared<support::AboutMeViewController>();
     push(about_);
+  } else if (row == "my account") {
+    if (!myAccount_) myAccount_ = std::make_shared<account::MyAccountViewController>();
+    push(myAccount_);
   } else if (row == "logout") {
     logOut();
   }
-  // "my account" opens nothing until the account menu is built.
 }
 
 void MoreViewController::push(const std::shared_ptr<ui::ViewController>& screen) {

@@ -17,6 +17,7 @@
 namespace kelda::account {
 class LoginViewController;
 class RegistrationViewController;
+class MyAccountViewController;
 }  // namespace kelda::account
 namespace kelda::stores {
 class StoreLocatorViewController;
@@ -61,6 +62,7 @@ class MoreViewController : public ui::ViewController,
   std::shared_ptr<ui::TableView> table_;
   std::shared_ptr<account::LoginViewController> login_;
   std::shared_ptr<account::RegistrationViewController> registration_;
+  std::shared_ptr<account::MyAccountViewController> myAccount_;
   std::shared_ptr<support::AboutMeViewController> about_;
   std::shared_ptr<stores::StoreLocatorViewController> locator_;
   // The caller's lock the bag store's total is read under.

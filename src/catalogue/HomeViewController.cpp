@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "account/LoginViewController.hpp"
+#include "account/MyAccountViewController.hpp"
 #include "account/RegistrationViewController.hpp"
 #include "bag/CoreDataHandler.hpp"
 #include "bag/Money.hpp"
@@ -132,7 +133,10 @@ void HomeViewController::registration(ui::View* /*sender*/) {
   pushOrReturnTo(registration_);
 }
 
-void HomeViewController::myAccount(ui::View* /*sender*/) {}
+void HomeViewController::myAccount(ui::View* /*sender*/) {
+  if (!myAccount_) myAccount_ = std::make_shared<account::MyAccountViewController>();
+  pushOrReturnTo(myAccount_);
+}
 void HomeViewController::viewBag(ui::View* /*sender*/) {}
 
 void HomeViewController::setLogin(bool loggedIn) {

@@ -27,6 +27,7 @@
 namespace kelda::account {
 class LoginViewController;
 class RegistrationViewController;
+class MyAccountViewController;
 }  // namespace kelda::account
 
 namespace kelda::catalogue {
@@ -119,6 +120,7 @@ class HomeViewController : public ui::ViewController,
   std::shared_ptr<SalesViewController> sales_;
   std::shared_ptr<account::LoginViewController> login_;
   std::shared_ptr<account::RegistrationViewController> registration_;
+  std::shared_ptr<account::MyAccountViewController> myAccount_;
   support::BusyOverlayHandle overlay_;
   // The caller's lock the bag store's total is read under.
   std::shared_ptr<std::mutex> bagLock_ = std::make_shared<std::mutex>();

@@ -137,10 +137,12 @@ constexpr std::array kIndex{
              "&dateOfBirth=%@&gender=%@&address1=%@&address2=%@&city=%@&state=%@&zipcode=%@"
              "&phone=%@&isPrimary=%@&profileFlag=%@&shippingContactFlag=%@&subscriptionFlag=%@"},
     Endpoint{"forgotPassword", "forgot_password", M::Post, "emailPassword=%@"},
+    // The profile form ends with the stored (current) password: "password" may be a new one.
     Endpoint{"updateEditMyProfileWithString", "edit_profile", M::Post,
              "myAccountType=profile&userId=%@&firstName=%@&lastName=%@&emailAddress=%@"
              "&updatedEmailAddress=%@&password=%@&verifyPassword=%@&address1=%@&address2=%@"
-             "&zipcode=%@&city=%@&state=%@&dateOfBirth=%@&gender=%@&subscriptionFlag=%@"},
+             "&zipcode=%@&city=%@&state=%@&dateOfBirth=%@&gender=%@&subscriptionFlag=%@"
+             "&loginPassword=%@"},
     Endpoint{"updateEditMyWalletWithString", "edit_wallet", M::Post,
              "cardId=%@&cardType=%@&cardNumber=%@&cardExpirationDate=%@&billingContactId=%@"
              "&billingFirstName=%@&billingLastName=%@&billingEmailAddress=%@"

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "account/LoginViewController.hpp"
+#include "account/MyAccountViewController.hpp"
 #include "account/RegistrationViewController.hpp"
 #include "app/MoreViewController.hpp"
 #include "app/TarnAppDelegate.hpp"
@@ -88,8 +89,12 @@ TEST_F(MoreTab, RowsFollowTheSignInStateAndLogOutKeepsTheBag) {
   EXPECT_EQ(rowTitles(), kSignedIn);
 
   act(actor().tap("my account"));
+  EXPECT_NE(dynamic_cast<account::MyAccountViewController*>(top()), nullptr);
+  act(actor().back());
   act(actor().tap("store information"));
-  EXPECT_EQ(top(), delegate().moreViewController().get()) << "their screens are not here yet";
+  EXPECT_NE(top(), delegate().moreViewController().get());
+  act(actor().back());
+  EXPECT_EQ(top(), delegate().moreViewController().get());
 
   auto& profile = gateway::UserProfileDetails::sharedUserProfileObject();
   ASSERT_EQ(profile.defaultCreditCardArray().size(), 1u);
@@ -134,6 +139,11 @@ TEST_F(MoreTab, HomeAndSearchButtonsGoOnceSignedIn) {
   act(actor().tap("SIGN IN"));
   EXPECT_EQ(top(), delegate().homeViewController().get());
   EXPECT_EQ(screenText().find("[Sign In]"), std::string::npos) << screenText();
+  // The header's my-account action opens the account menu over the home screen.
+  delegate().myAccount(nullptr);
+  runUntilIdle();
+  EXPECT_NE(dynamic_cast<account::MyAccountViewController*>(top()), nullptr);
+  act(actor().back());
 
   act(actor().tab("search"));
   EXPECT_EQ(screenText().find("[Register]"), std::string::npos) << screenText();

@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <cstdlib>
 
+#include "DesktopAddresses.hpp"
 #include "ImageShelf.hpp"
 #include "ItemListModel.hpp"
 #include "ScreenshotRun.hpp"
@@ -310,6 +311,18 @@ TEST(ScreenshotRun, PicturesAreNamedByNumberAndCommand) {
             "12-type-field-email-ann-example-com.png");
   EXPECT_EQ(screenshotName(3, "search ##"), "03-search.png");
   EXPECT_EQ(screenshotName(4, "search " + std::string(80, 'x')).size(), 3u + 40u + 4u);
+}
+
+TEST(DesktopAddresses, OnlyWebPagesCallsAndMailReachTheDesktop) {
+  for (const char* url :
+       {"http://maps.google.com/maps?saddr=40.7,-73.9&daddr=1+Main+St", "https://kelda.test/a",
+        "tel://1-800-555-0199", "TEL:2125550117", "mailto:help@kelda.test"}) {
+    EXPECT_TRUE(desktopMayOpen(url)) << url;
+  }
+  for (const char* url : {"file:///etc/passwd", "javascript:alert(1)", "ssh://host", "http:///x",
+                          "/tmp/page.html", "", "kelda:open"}) {
+    EXPECT_FALSE(desktopMayOpen(url)) << url;
+  }
 }
 
 }  // namespace

@@ -71,6 +71,13 @@ TEST(AccountGuard, NoShopperReadsOrChangesAnothersAccount) {
                             ann.email + "&password=secret1&verifyPassword=secret1" + profile},
       {"/edit_profile", "myAccountType=profile&userId=" + bob.userId + "&emailAddress=" +
                             bob.email + "&password=guess1&verifyPassword=guess1" + profile},
+      // A password change needs the account's current password as loginPassword.
+      {"/edit_profile",
+       "myAccountType=profile&userId=" + bob.userId + "&emailAddress=" + ann.email +
+           "&password=taken99&verifyPassword=taken99" + profile + "&loginPassword=" + ann.password},
+      {"/edit_profile",
+       "myAccountType=profile&userId=" + bob.userId + "&emailAddress=" + bob.email +
+           "&password=taken99&verifyPassword=taken99" + profile + "&loginPassword=guess1"},
       {"/edit_wallet",
        "cardId=" + bob.cardId + card + "&loginUserName=" + bob.email + "&loginPassword=guess1"},
       {"/delete_shipping", annWithBobsPassword + "&contactId=" + ann.contactId},

@@ -201,5 +201,33 @@ TEST_F(Accounts, ProfileEditsNeedTheCurrentPasswordAndMayChangeTheAddress) {
   EXPECT_EQ(foreign.json["status"][0]["success"].str(), "");
 }
 
+TEST_F(Accounts, APasswordChangesWhenTheCurrentOneComesAsLoginPassword) {
+  const Answer reg = post("/register", registration("quinn@example.com"));
+  const std::string head =
+      "myAccountType=profile&userId=" + reg.json["profile"][0]["userId"].str() +
+      "&firstName=Quinn&lastName=Kim&emailAddress=quinn@example.com"
+      "&updatedEmailAddress=quinn@example.com";
+  const std::string tail =
+      "&address1=9 Pine St&address2=&zipcode=10001&city=&state=&dateOfBirth=Feb 02, 1991"
+      "&gender=F&subscriptionFlag=1&loginPassword=";
+  auto signIn = [&](const char* password) {
+    return post("/signin", "loginUserName=quinn@example.com&loginPassword=" + std::string(password))
+        .json["status"][0]["success"]
+        .str();
+  };
+  // A wrong current password, or a new one out of bounds, changes nothing.
+  for (const std::string& body :
+       {head + "&password=newpass9&verifyPassword=newpass9" + tail + "guess1",
+        head + "&password=abc&verifyPassword=abc" + tail + "secret1"}) {
+    EXPECT_EQ(post("/edit_profile", body).json["status"][0]["success"].str(), "") << body;
+  }
+  EXPECT_EQ(signIn("secret1"), "AUTHENTICATED");
+  const Answer changed =
+      post("/edit_profile", head + "&password=newpass9&verifyPassword=newpass9" + tail + "secret1");
+  ASSERT_EQ(changed.json["status"][0]["success"].str(), "AUTHENTICATED") << changed.body;
+  EXPECT_EQ(signIn("secret1"), "");
+  EXPECT_EQ(signIn("newpass9"), "AUTHENTICATED");
+}
+
 }  // namespace
 }  // namespace kelda::server::testing
