@@ -9,7 +9,7 @@
 
 #include <memory>
 
-#include "catalogue/BusyOverlayHandle.hpp"
+#include "support/BusyOverlayHandle.hpp"
 #include "ui/TableView.hpp"
 #include "ui/TableViewDataSource.hpp"
 #include "ui/ViewController.hpp"
@@ -46,7 +46,7 @@ class OffersViewController : public ui::ViewController,
   void goHome();
 
   std::shared_ptr<ui::TableView> table_;
-  BusyOverlayHandle overlay_;
+  support::BusyOverlayHandle overlay_;
 };
 
 }  // namespace kelda::catalogue

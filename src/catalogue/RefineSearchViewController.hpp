@@ -19,10 +19,10 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/BusyOverlayHandle.hpp"
 #include "catalogue/ResultLists.hpp"
 #include "gateway/RequestStatus.hpp"
 #include "json/Value.hpp"
+#include "support/BusyOverlayHandle.hpp"
 #include "ui/TableView.hpp"
 #include "ui/TableViewDataSource.hpp"
 #include "ui/ViewController.hpp"
@@ -102,7 +102,7 @@ class RefineSearchViewController : public ui::ViewController,
   bool valueReceived_ = false;
   std::shared_ptr<ui::TableView> table_;
   std::shared_ptr<RefinementValues> valuesScreen_;
-  BusyOverlayHandle overlay_;
+  support::BusyOverlayHandle overlay_;
 };
 
 }  // namespace kelda::catalogue

@@ -18,12 +18,12 @@
 #include <optional>
 #include <string>
 
-#include "catalogue/BusyOverlayHandle.hpp"
 #include "catalogue/ResultAnswer.hpp"
 #include "catalogue/ResultLists.hpp"
 #include "gateway/ProductPageRequest.hpp"
 #include "gateway/RequestStatus.hpp"
 #include "json/Value.hpp"
+#include "support/BusyOverlayHandle.hpp"
 #include "ui/ActivityIndicatorView.hpp"
 #include "ui/TableView.hpp"
 #include "ui/TableViewDataSource.hpp"
@@ -120,7 +120,7 @@ class ResultViewController : public ui::ViewController,
   // nothing chosen shows it again.
   long long plainResultType_ = 1;
   json::Value plainBrand_;
-  BusyOverlayHandle overlay_;
+  support::BusyOverlayHandle overlay_;
   long long mode_ = 1;
 };
 
