@@ -1,16 +1,21 @@
 #include "CliOptions.hpp"
 
 #include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "PositionOption.hpp"
 
 namespace kelda::cli {
 
 ParsedOptions parseCliOptions(int argc, char** argv) {
   CLI::App app{"kelda-cli: the Kelda shopping client in a terminal", "kelda-cli"};
   CliOptions options;
-  std::string server, home, script;
+  std::string server, home, position, script;
   auto* serverOption = app.add_option("--server", server, "Middleware address HOST[:PORT]")
                            ->type_name("HOST[:PORT]");
   auto* homeOption = app.add_option("--home", home, "Documents directory")->type_name("DIR");
+  auto* positionOption =
+      app.add_option("--position", position, kPositionOptionHelp)->type_name("LAT,LON");
   auto* scriptOption =
       app.add_option("--script", script, "Read commands from FILE (- for standard input)")
           ->type_name("FILE|-");
@@ -31,6 +36,13 @@ ParsedOptions parseCliOptions(int argc, char** argv) {
   }
   if (*serverOption) options.server = server;
   if (*homeOption) options.home = home;
+  if (*positionOption) {
+    if (auto error = positionOptionError(position)) {
+      std::cerr << "kelda-cli: " << *error << std::endl;
+      return 2;
+    }
+    options.position = position;
+  }
   if (*scriptOption) options.script = script;
   options.virtualClock = *clockOption ? clock == "virtual" : options.script.has_value();
   return options;

@@ -22,6 +22,7 @@ platform::Options clientOptions(const CliOptions& cli) {
   platform::Options options = platform::Options::fromEnvironment();
   if (cli.server) options.middleware = *cli.server;
   if (cli.home) options.home = *cli.home;
+  if (cli.position) options.position = *cli.position;
   return options;
 }
 

@@ -3,16 +3,20 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "PositionOption.hpp"
+
 namespace kelda::qt {
 
 ParsedWindowOptions parseWindowOptions(int argc, char** argv) {
   CLI::App app{"kelda: the Kelda shopping client in a phone-sized window", "kelda"};
   app.allow_extras();
   WindowOptions options;
-  std::string server, home, screenshots, script, clock;
+  std::string server, home, position, screenshots, script, clock;
   auto* serverOption = app.add_option("--server", server, "Middleware address HOST[:PORT]")
                            ->type_name("HOST[:PORT]");
   auto* homeOption = app.add_option("--home", home, "Documents directory")->type_name("DIR");
+  auto* positionOption =
+      app.add_option("--position", position, kelda::cli::kPositionOptionHelp)->type_name("LAT,LON");
   auto* shotsOption =
       app.add_option("--screenshots", screenshots,
                      "Run --script in the window and save one PNG per command in DIR")
@@ -35,6 +39,13 @@ ParsedWindowOptions parseWindowOptions(int argc, char** argv) {
   }
   if (*serverOption) options.server = server;
   if (*homeOption) options.home = home;
+  if (*positionOption) {
+    if (auto error = kelda::cli::positionOptionError(position)) {
+      std::cerr << "kelda: " << *error << std::endl;
+      return 2;
+    }
+    options.position = position;
+  }
   if (*shotsOption) options.screenshots = screenshots;
   if (*scriptOption) options.script = script;
   options.virtualClock = options.script && (!*clockOption || clock == "virtual");

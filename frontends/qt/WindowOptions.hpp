@@ -1,6 +1,6 @@
 // WindowOptions: the command line of kelda,
-//   kelda [--server HOST[:PORT]] [--home DIR] [--screenshots DIR --script FILE]
-//         [--clock real|virtual]
+//   kelda [--server HOST[:PORT]] [--home DIR] [--position LAT,LON]
+//         [--screenshots DIR --script FILE] [--clock real|virtual]
 // Qt's own options (-platform, ...) are left for the QGuiApplication.
 #pragma once
 
@@ -14,6 +14,7 @@ namespace kelda::qt {
 struct WindowOptions {
   std::optional<std::string> server;       // middleware address (else KELDA_MIDDLEWARE)
   std::optional<std::string> home;         // documents directory (else KELDA_HOME)
+  std::optional<std::string> position;     // the device's position "lat,lon" (else KELDA_POSITION)
   std::optional<std::string> screenshots;  // with `script`: save one picture per command here
   std::optional<std::string> script;       // kelda-cli commands to run in the window
   // Scripted runs default to virtual time (as kelda-cli scripts); the window runs on the

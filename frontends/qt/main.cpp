@@ -23,6 +23,7 @@ kelda::platform::Options clientOptions(const WindowOptions& window) {
   kelda::platform::Options options = kelda::platform::Options::fromEnvironment();
   if (window.server) options.middleware = *window.server;
   if (window.home) options.home = *window.home;
+  if (window.position) options.position = *window.position;
   return options;
 }
 

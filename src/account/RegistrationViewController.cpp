@@ -276,9 +276,11 @@ void RegistrationViewController::viewWillAppear(bool) {
   GlobalFlags::shared().clickedFromRegistrationPage = 6001;
   TarnObjects::sharedInstance().setValidateFlagDict({});
   setTitle("Register");
+  if (!backButton_) {
+    backButton_ = std::make_shared<ui::BarButtonItem>("Back", [this] { previous(); });
+  }
   navigationItem().hidesBackButton = true;
-  navigationItem().leftBarButtonItem =
-      std::make_shared<ui::BarButtonItem>("Back", [this] { previous(); });
+  navigationItem().leftBarButtonItem = backButton_;
   if (closed_) {
     // A finished or abandoned registration: the next shopper starts a new form.
     setUserProfileDataToNil();
@@ -289,6 +291,12 @@ void RegistrationViewController::viewWillAppear(bool) {
     TarnServerAPIs::sharedInstance().coremetricsStaticPageViewTag(kCreatePageId);
   }
   showStep(step_);
+}
+
+void RegistrationViewController::viewWillDisappear(bool) {
+  // The own back button belongs to this screen's turn on top; the standard one comes back.
+  navigationItem().leftBarButtonItem = nullptr;
+  navigationItem().hidesBackButton = false;
 }
 
 void RegistrationViewController::showStep(Step step) {

@@ -19,6 +19,7 @@
 #include "account/RegistrationPickers.hpp"
 #include "account/RegistrationRequests.hpp"
 #include "support/BusyOverlayHandle.hpp"
+#include "ui/BarButtonItem.hpp"
 #include "ui/Button.hpp"
 #include "ui/CheckBox.hpp"
 #include "ui/Switch.hpp"
@@ -85,6 +86,7 @@ class RegistrationViewController : public ui::ViewController,
   std::shared_ptr<ui::View> loadView() override;
   void viewDidLoad() override;
   void viewWillAppear(bool animated) override;
+  void viewWillDisappear(bool animated) override;
 
  private:
   const FormRow& rowAt(ui::IndexPath indexPath) const;
@@ -114,6 +116,9 @@ class RegistrationViewController : public ui::ViewController,
   std::shared_ptr<ui::Button> stepButtons_[3];
   RegistrationPickers pickers_;
   support::BusyOverlayHandle overlay_;
+  // The screen's own back button, shown in place of the standard one only while the screen is
+  // shown; the screen keeps it so that its action outlives its removal from the bar.
+  std::shared_ptr<ui::BarButtonItem> backButton_;
 };
 
 }  // namespace kelda::account

@@ -10,9 +10,9 @@
 #include <memory>
 #include <string>
 
-#include "catalogue/BusyOverlayHandle.hpp"
 #include "gateway/RequestStatus.hpp"
 #include "json/Value.hpp"
+#include "support/BusyOverlayHandle.hpp"
 #include "ui/PickerView.hpp"
 #include "ui/ViewController.hpp"
 
@@ -57,7 +57,7 @@ class BrowseViewController : public ui::ViewController, public ui::PickerViewDat
 
   std::shared_ptr<ui::PickerView> picker_;
   std::shared_ptr<ResultViewController> results_;
-  BusyOverlayHandle overlay_;
+  support::BusyOverlayHandle overlay_;
 };
 
 }  // namespace kelda::catalogue

@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "catalogue/BusyOverlayHandle.hpp"
 #include "json/Value.hpp"
+#include "support/BusyOverlayHandle.hpp"
 #include "ui/TableView.hpp"
 #include "ui/TableViewDataSource.hpp"
 #include "ui/ViewController.hpp"
@@ -43,7 +43,7 @@ class CategoryListViewController : public ui::ViewController,
   std::shared_ptr<ui::View> loadView() override;
   void viewWillAppear(bool animated) override;
 
-  BusyOverlayHandle overlay_;
+  support::BusyOverlayHandle overlay_;
 
  private:
   std::string nameKey_;

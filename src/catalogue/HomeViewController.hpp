@@ -14,10 +14,10 @@
 #include <optional>
 #include <string>
 
-#include "catalogue/BusyOverlayHandle.hpp"
 #include "gateway/ProductPageRequest.hpp"
 #include "gateway/RequestStatus.hpp"
 #include "json/Value.hpp"
+#include "support/BusyOverlayHandle.hpp"
 #include "ui/SearchBar.hpp"
 #include "ui/TableView.hpp"
 #include "ui/TableViewDataSource.hpp"
@@ -121,7 +121,7 @@ class HomeViewController : public ui::ViewController,
   std::shared_ptr<account::LoginViewController> login_;
   std::shared_ptr<account::RegistrationViewController> registration_;
   std::shared_ptr<account::MyAccountViewController> myAccount_;
-  BusyOverlayHandle overlay_;
+  support::BusyOverlayHandle overlay_;
   // The caller's lock the bag store's total is read under.
   std::shared_ptr<std::mutex> bagLock_ = std::make_shared<std::mutex>();
 };

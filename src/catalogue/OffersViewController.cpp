@@ -6,6 +6,7 @@
 #include "catalogue/ScreenParts.hpp"
 #include "gateway/TarnObjects.hpp"
 #include "platform/TaskAndReply.hpp"
+#include "ui/AlertView.hpp"
 #include "ui/BarButtonItem.hpp"
 #include "ui/Label.hpp"
 #include "ui/NavigationController.hpp"
@@ -51,12 +52,16 @@ void OffersViewController::goHome() {
 
 void OffersViewController::viewWillAppear(bool) {
   overlay_.show();
-  // The list on screen stays when no answer comes.
+  // The list on screen stays when no answer comes. Without a connection the connectivity alert
+  // has been shown; a failed request says so.
   platform::postTaskAndReply(
       platform::weakFrom(this), [] { return SalesRequests::offerDetails(); },
-      [](OffersViewController& screen, RequestStatus) {
+      [](OffersViewController& screen, RequestStatus status) {
         screen.overlay_.hide();
         screen.table_->reloadData();
+        if (status == RequestStatus::Failed) {
+          ui::showAlert(ui::AlertView{kFailedTitle, kFailedMessage, {"OK"}, 0, nullptr});
+        }
       });
 }
 

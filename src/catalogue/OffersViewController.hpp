@@ -1,7 +1,7 @@
 // OffersViewController: the root screen of the offers tab ("Offers"): an instruction row, then
 // one row per current promotion with its name and its promotion code (the shared offerDetails,
-// asked for again on every appearance). Rows do nothing when tapped: codes are applied in the
-// bag. The left button returns to the home tab.
+// asked for again on every appearance; a failed request keeps the list and says so). Rows do
+// nothing when tapped: codes are applied in the bag. The left button returns to the home tab.
 //
 // Created by the application delegate as the offers stack's root. Main thread only; the
 // promotion request runs on a worker.
@@ -9,7 +9,7 @@
 
 #include <memory>
 
-#include "catalogue/BusyOverlayHandle.hpp"
+#include "support/BusyOverlayHandle.hpp"
 #include "ui/TableView.hpp"
 #include "ui/TableViewDataSource.hpp"
 #include "ui/ViewController.hpp"
@@ -24,6 +24,10 @@ class OffersViewController : public ui::ViewController,
       "Please choose an offer from the list below. Make sure you click on \"Get Promo Code\" "
       "when you are in checkout to apply this offer to your order.";
   static constexpr int kHomeTab = 0;
+  // The alert when the promotion list could not be fetched (the list on screen stays).
+  static constexpr const char* kFailedTitle = "Sorry !";
+  static constexpr const char* kFailedMessage =
+      "We're sorry, the current offers could not be loaded. Please try again later.";
 
   OffersViewController();
 
@@ -42,7 +46,7 @@ class OffersViewController : public ui::ViewController,
   void goHome();
 
   std::shared_ptr<ui::TableView> table_;
-  BusyOverlayHandle overlay_;
+  support::BusyOverlayHandle overlay_;
 };
 
 }  // namespace kelda::catalogue

@@ -11,6 +11,7 @@
 #include "gateway/TarnServerAPIs.hpp"
 #include "platform/NotificationCenter.hpp"
 #include "platform/TaskAndReply.hpp"
+#include "ui/BarButtonItem.hpp"
 #include "ui/Button.hpp"
 #include "ui/NavigationController.hpp"
 #include "ui/TableViewCell.hpp"
@@ -88,6 +89,14 @@ void RefineSearchViewController::prepare(ResultList list, std::string id, std::s
                              values.contains(row.sentName);
     display = display.with(row.name, stillChosen ? shown : json::Value(selectText(row.name)));
   }
+  // A choice no row shows any more (the narrowed answer no longer offers it) is not sent again.
+  json::Value kept = json::Value::object();
+  for (const Row& row : rows_) {
+    if (display[row.name].str() != selectText(row.name)) {
+      kept = kept.with(row.sentName, values[row.sentName]);
+    }
+  }
+  values = kept;
   shown_ = display;
   state().setRefinementDictionary(display);
   list_ = list;
@@ -121,6 +130,8 @@ std::shared_ptr<ui::View> RefineSearchViewController::loadView() {
   auto root = std::make_shared<ui::View>();
   table_ = addTable(*root, *this, ui::TableViewStyle::Grouped);
   setPopButton(*this, "Back");
+  auto clear = std::make_shared<ui::BarButtonItem>(kClearTitle, [this] { clearChoices(); });
+  navigationItem().rightBarButtonItem = clear;
   return root;
 }
 
@@ -184,9 +195,14 @@ void RefineSearchViewController::didSelectRowAtIndexPath(ui::TableView& tableVie
 
 void RefineSearchViewController::isRefineSearchUpdated(const json::Value& entry) {
   for (auto [name, value] : entry.members()) {
-    values = values.with(name, value);
-    if (name == "BRAND") state().setBrand1(value);
-    if (name == "PRICE") state().setPrice1(value);
+    // A null value un-chooses the refinement.
+    if (value.isNull()) {
+      values = values.without(name);
+    } else {
+      values = values.with(name, value);
+      if (name == "BRAND") state().setBrand1(value);
+      if (name == "PRICE") state().setPrice1(value);
+    }
     // A name is sent once: the rows that chose it before no longer show their choice.
     for (const Row& row : rows_) {
       if (row.sentName == name) shown_ = shown_.with(row.name, selectText(row.name));
@@ -194,6 +210,13 @@ void RefineSearchViewController::isRefineSearchUpdated(const json::Value& entry)
   }
   state().setRefinementDictionary(shown_);
   valueReceived_ = true;
+  if (table_) table_->reloadData();
+}
+
+void RefineSearchViewController::clearChoices() {
+  values = json::Value::object();
+  for (const Row& row : rows_) shown_ = shown_.with(row.name, selectText(row.name));
+  state().setRefinementDictionary(shown_);
   if (table_) table_->reloadData();
 }
 
@@ -221,7 +244,8 @@ void RefineSearchViewController::filterArrived(RequestStatus status, const json:
     showNothingFoundAlert();
     return;
   }
-  state().setRefineSearchFlagWithPageNumber("1");
+  // Nothing chosen brought the list back un-narrowed: its pages are no longer refined.
+  state().setRefineSearchFlagWithPageNumber(sent.empty() ? "0" : "1");
   if (onFiltered) onFiltered(sent);
   if (auto* navigation = navigationController()) navigation->popViewControllerAnimated(true);
 }

@@ -2,11 +2,13 @@
 // the server offers with the list's answer ("refinementParams"; after a department browse also
 // "Another Brand" and "Another Price" from the department's browse lists), each with the value
 // chosen for it; a row opens the value list (RefinementValues), and "Filter" asks for the list
-// narrowed by the chosen values and goes back to it.
+// narrowed by the chosen values and goes back to it. "Clear" drops every choice; "Filter" with
+// nothing chosen brings the list back un-narrowed (its own first page).
 //
 // What is sent is what is shown: the choices belong to the list they were made for (opened for
 // another list, or for a list that shows no refinement, the screen starts from no choice), and a
 // refinement chosen through one row replaces what another row had chosen under the same name.
+// Filtering the same list again keeps the choices its rows still show, and only those.
 //
 // Each result list creates one on first use and reuses it; the list calls prepare() before
 // pushing it. Main thread only; the filter request runs on a worker.
@@ -17,10 +19,10 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/BusyOverlayHandle.hpp"
 #include "catalogue/ResultLists.hpp"
 #include "gateway/RequestStatus.hpp"
 #include "json/Value.hpp"
+#include "support/BusyOverlayHandle.hpp"
 #include "ui/TableView.hpp"
 #include "ui/TableViewDataSource.hpp"
 #include "ui/ViewController.hpp"
@@ -36,6 +38,7 @@ class RefineSearchViewController : public ui::ViewController,
   static constexpr const char* kPageId = "mobile.refine.browse";
   static constexpr const char* kUpdatedNotification = "NotificationIsRefineSearchUpdated";
   static constexpr const char* kSectionTitle = "     Refine your results:";
+  static constexpr const char* kClearTitle = "Clear";
 
   RefineSearchViewController();
   ~RefineSearchViewController() override;
@@ -51,14 +54,17 @@ class RefineSearchViewController : public ui::ViewController,
   // The chosen values: refinement name -> value.
   json::Value values = json::Value::object();
   // Runs after an answered filter with the refinements the request sent (those the list's
-  // further pages are asked with).
+  // further pages are asked with); the empty object when nothing was chosen and the list came
+  // back un-narrowed.
   std::function<void(const json::Value& sent)> onFiltered;
 
   // "Filter": asks for the narrowed list and goes back to it; the screen stays (with the
   // connection or apology alert) when no answer comes.
   void filter();
-  // A value chosen on the value list: {name: value}.
+  // A value chosen on the value list: {name: value}; {name: null} un-chooses it.
   void isRefineSearchUpdated(const json::Value& entry);
+  // "Clear": no refinement chosen, every row asks to be chosen.
+  void clearChoices();
 
   ui::TableView& tableView();
   std::shared_ptr<RefinementValues> refinementValues() const { return valuesScreen_; }
@@ -96,7 +102,7 @@ class RefineSearchViewController : public ui::ViewController,
   bool valueReceived_ = false;
   std::shared_ptr<ui::TableView> table_;
   std::shared_ptr<RefinementValues> valuesScreen_;
-  BusyOverlayHandle overlay_;
+  support::BusyOverlayHandle overlay_;
 };
 
 }  // namespace kelda::catalogue

@@ -2,11 +2,15 @@
 
 #include <utility>
 
+#include "catalogue/CatalogueRequests.hpp"
+#include "catalogue/LandingRequests.hpp"
 #include "catalogue/RefinementRules.hpp"
 #include "catalogue/RequestFrame.hpp"
 #include "catalogue/ResultAnswer.hpp"
+#include "catalogue/SalesRequests.hpp"
 #include "gateway/TarnObjects.hpp"
 #include "gateway/Wire.hpp"
+#include "json/SBJson.hpp"
 
 namespace kelda::catalogue {
 namespace {
@@ -68,6 +72,24 @@ RequestStatus refineCategoryForm(ResultList list, const std::string& categoryId,
   return RequestStatus::Failed;
 }
 
+// The list's first page as the request that made it asks for it: the category search with the
+// brand and price its own pages are asked with, the text search, the sale category's or the
+// top-rated subcategory's results.
+RequestStatus plainFirstPage(ResultList list, const std::string& id) {
+  switch (list) {
+    case ResultList::Search:
+      return CatalogueRequests::searchResultString(id);
+    case ResultList::Sales:
+      return SalesRequests::recordForSalesResult(id);
+    case ResultList::Landing:
+      return LandingRequests::ctrResults(id);
+    case ResultList::Category:
+      break;
+  }
+  const json::Value plain = json::JSONValue(state().refinementFilterString().text());
+  return CatalogueRequests::resultForCategory(id, plain["BRAND"].str(), plain["PRICE"].str());
+}
+
 RequestStatus refineSearch(const std::string& phrase, json::Value& values) {
   json::Value answer =
       gateway::request(firstPageOperation(ResultList::Search), {phrase, refinementsText(values)});
@@ -80,6 +102,8 @@ RequestStatus refineSearch(const std::string& phrase, json::Value& values) {
 
 RequestStatus RefinementRequests::refine(ResultList list, const std::string& categoryId,
                                          json::Value& values) {
+  // Nothing chosen: the list un-narrowed, not narrowed again by what its answer applied.
+  if (values.empty()) return plainFirstPage(list, categoryId);
   return guardedRequest("-[RefinementRequests refineResultsPage:refinements:]", [&] {
     return list == ResultList::Search ? refineSearch(categoryId, values)
                                       : refineCategoryForm(list, categoryId, values);

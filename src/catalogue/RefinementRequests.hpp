@@ -25,7 +25,8 @@ class RefinementRequests {
   // brand (resultType 2) and then to no brand and no price (resultType 3) while no product comes
   // back; a search list sends the choices as they are. On an answer the list's shared answer is
   // replaced and `values` holds the refinements of the request that answered (the ones its
-  // further pages are asked with); otherwise both are unchanged.
+  // further pages are asked with); otherwise both are unchanged. With no value chosen the list's
+  // own un-narrowed first page is asked for, as the request that made the list asks for it.
   static RequestStatus refine(ResultList list, const std::string& categoryId, json::Value& values);
   // The page after the list's current answer, narrowed by `values`, appended to it (a category
   // form also sets resultType 1).

@@ -15,6 +15,9 @@ namespace {
 
 using gateway::TarnObjects;
 
+// oldIndex while no value row is marked.
+constexpr long long kNoValueRow = 10000;
+
 TarnObjects& state() {
   return TarnObjects::sharedInstance();
 }
@@ -68,14 +71,20 @@ void RefinementValues::didSelectRowAtIndexPath(ui::TableView& tableView, ui::Ind
   gateway::guarded("-[RefinementValues tableView:didSelectRowAtIndexPath:]", [&] {
     const std::string entry =
         state().refinementArray()[static_cast<std::size_t>(indexPath.row)].str();
-    state().setOldIndex(indexPath.row);
-    state().setRefinementString(entry);
+    // The marked value tapped again is un-chosen: its name is posted with null.
+    const bool unchoose = indexPath.row == state().oldIndex();
+    state().setOldIndex(unchoose ? kNoValueRow : indexPath.row);
+    if (!unchoose) state().setRefinementString(entry);
     tableView.deselectRowAtIndexPath(indexPath, true);
     tableView.reloadData();
+    json::Value refinement = chosenRefinement(key, indexPath.row, entry);
+    if (unchoose)
+      refinement = json::Value::object({{std::string(refinement.keyAt(0)), json::Value::null()}});
     platform::NotificationCenter::defaultCenter().postNotification(
-        RefineSearchViewController::kUpdatedNotification,
-        chosenRefinement(key, indexPath.row, entry));
-    state().setRefinementDictionary(state().refinementDictionary().with(key1, entry));
+        RefineSearchViewController::kUpdatedNotification, refinement);
+    if (!unchoose) {
+      state().setRefinementDictionary(state().refinementDictionary().with(key1, entry));
+    }
     if (auto* navigation = navigationController()) navigation->popViewControllerAnimated(true);
   });
 }

@@ -1,8 +1,8 @@
 // RefinementValues: the values of one refinement (the shared refinementArray), the chosen one
 // marked. A tap chooses a value: it is posted to the refinement screen as
 // "NotificationIsRefineSearchUpdated" with {name: value}, shown on the refinement row, and the
-// screen goes back. "Another Brand" and "Another Price" send the browse list's id of the chosen
-// label under "BRAND" or "PRICE".
+// screen goes back. A tap on the marked value un-chooses it ({name: null}). "Another Brand" and
+// "Another Price" send the browse list's id of the chosen label under "BRAND" or "PRICE".
 //
 // Created once by the refinement screen, which sets `key` and `key1` before pushing it. Main
 // thread only.

@@ -189,9 +189,19 @@ void ResultViewController::refineYourResult() {
       refine_->onFiltered = [self = platform::weakFrom(this)](const json::Value& sent) {
         auto screen = self.lock();
         if (!screen) return;
-        screen->refineSearchFlagWithPageNumber = 1;
+        screen->refineSearchFlagWithPageNumber = sent.empty() ? 0 : 1;
         screen->refinedWith_ = sent;
+        // Back to the un-narrowed list: its header explains its own search again.
+        if (sent.empty()) {
+          state().setResultType(screen->plainResultType_);
+          state().setBrand1(screen->plainBrand_);
+        }
       };
+    }
+    // While the list is un-narrowed, what its header explains is its own search.
+    if (refineSearchFlagWithPageNumber == 0) {
+      plainResultType_ = state().resultType();
+      plainBrand_ = state().brand1();
     }
     state().setOldIndex(kNoValueRow);
     const ResultList list = shownList();

@@ -18,12 +18,12 @@
 #include <optional>
 #include <string>
 
-#include "catalogue/BusyOverlayHandle.hpp"
 #include "catalogue/ResultAnswer.hpp"
 #include "catalogue/ResultLists.hpp"
 #include "gateway/ProductPageRequest.hpp"
 #include "gateway/RequestStatus.hpp"
 #include "json/Value.hpp"
+#include "support/BusyOverlayHandle.hpp"
 #include "ui/ActivityIndicatorView.hpp"
 #include "ui/TableView.hpp"
 #include "ui/TableViewDataSource.hpp"
@@ -116,7 +116,11 @@ class ResultViewController : public ui::ViewController,
   std::shared_ptr<ui::ActivityIndicatorView> footerSpinner_;
   std::shared_ptr<RefineSearchViewController> refine_;
   json::Value refinedWith_;
-  BusyOverlayHandle overlay_;
+  // The shared resultType and brand1 of the un-narrowed list, given back when a filter with
+  // nothing chosen shows it again.
+  long long plainResultType_ = 1;
+  json::Value plainBrand_;
+  support::BusyOverlayHandle overlay_;
   long long mode_ = 1;
 };
 

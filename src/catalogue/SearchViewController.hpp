@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "catalogue/BusyOverlayHandle.hpp"
 #include "gateway/RequestStatus.hpp"
+#include "support/BusyOverlayHandle.hpp"
 #include "ui/SearchBar.hpp"
 #include "ui/View.hpp"
 #include "ui/ViewController.hpp"
@@ -53,7 +53,7 @@ class SearchViewController : public ui::ViewController {
   std::string gStringSearch_;
   std::shared_ptr<ui::SearchBar> searchBar_;
   std::shared_ptr<ResultViewController> results_;
-  BusyOverlayHandle overlay_;
+  support::BusyOverlayHandle overlay_;
 };
 
 }  // namespace kelda::catalogue

@@ -14,17 +14,18 @@
 #include "product/AddToBagController.hpp"
 #include "product/ArticleFacts.hpp"
 #include "product/BagAdding.hpp"
-#include "product/ChoiceLists.hpp"
 #include "product/FindInStoreRecord.hpp"
 #include "product/PDPMoreViewController.hpp"
 #include "product/PDPReviewsViewController.hpp"
-#include "product/PricingPolicyViewController.hpp"
+#include "product/ShownProduct.hpp"
 #include "product/SimpleMainViewController.hpp"
 #include "product/SimplePDPDetailsViewController.hpp"
 #include "product/SimplePDPReviewsController.hpp"
 #include "product/SizeColorQuantityController.hpp"
 #include "product/TextCut.hpp"
 #include "stores/FindInStoreViewController.hpp"
+#include "support/PoliciesViewController.hpp"
+#include "support/RetailerPages.hpp"
 #include "ui/ImageView.hpp"
 #include "ui/NavigationController.hpp"
 
@@ -83,7 +84,8 @@ PDPViewsController::PDPViewsController()
       addToBag_(std::make_shared<AddToBagController>()),
       review_(
           std::make_shared<PDPReviewsViewController>([this] { applyingNewIndex(kReviewsPage); })),
-      policy_(std::make_shared<PricingPolicyViewController>()) {
+      policy_(std::make_shared<support::PoliciesViewController>()),
+      pages_(*this, kPages, [this](int index) { return makePage(index); }) {
   setTitle(cutText(answer_["data"][0]["prodName"].str(), kTitleLimit));
   navigationItem().backBarButtonItem = std::make_shared<ui::BarButtonItem>("Previous");
   picker_->didChoose = [this](ChoiceMode mode) { pendingChoice_ = mode; };
@@ -91,19 +93,22 @@ PDPViewsController::PDPViewsController()
   clearSelections();
 }
 
-PDPViewsController::~PDPViewsController() {
-  for (auto& page : pages_) {
-    if (page && page->parentViewController() == this) page->setParentViewController(nullptr);
-  }
+PDPViewsController::~PDPViewsController() = default;
+
+void PDPViewsController::viewWillDisappear(bool animated) {
+  ui::ViewController::viewWillDisappear(animated);
+  if (GlobalFlags::shared().fromIndex <= kReviewsPage) return;
+  clearSelections();
+  picker_ = std::make_shared<SizeColorQuantityController>();
+  picker_->didChoose = [this](ChoiceMode mode) { pendingChoice_ = mode; };
 }
 
 int PDPViewsController::currentPage() const {
-  return paged_ ? paged_->currentPage() : kMainPage;
+  return pages_.current();
 }
 
 std::shared_ptr<RowTableController> PDPViewsController::page(int index) const {
-  if (index < 0 || index >= kPages) return nullptr;
-  return pages_[static_cast<std::size_t>(index)];
+  return pages_.page(index);
 }
 
 SimplePDPReviewsController* PDPViewsController::reviewsPage() const {
@@ -112,32 +117,15 @@ SimplePDPReviewsController* PDPViewsController::reviewsPage() const {
 
 std::shared_ptr<ui::View> PDPViewsController::loadView() {
   auto root = std::make_shared<ui::View>();
-  paged_ = root->add<ui::PagedView>();
-  paged_->setNumberOfPages(kPages);
-  paged_->showsPageIndicator = true;
-  paged_->pageChanged = [this](ui::PagedView&, int index) {
+  pages_.addTo(*root, [this](int index) {
     gateway::guarded("-[PDPViewsController pageChanged:]", [&] { showPage(index); });
-  };
+  });
   return root;
-}
-
-void PDPViewsController::restoreAnswerIfReplaced() {
-  const json::Value shown = state().productDescriptionList();
-  const json::Value mine = answer_["data"][0]["prodId"];
-  if (shown["data"][0]["prodId"] == mine) {
-    answer_ = shown;  // the same product, perhaps with another page of reviews
-    return;
-  }
-  // Another product was opened elsewhere meanwhile: this page's product is the shared one
-  // again, so its rows and its bag lines are this product's.
-  state().setProductDescriptionList(answer_);
-  storeAttributeLists(answer_);
-  storeQuantityChoices(answer_);
 }
 
 void PDPViewsController::viewWillAppear(bool) {
   gateway::guarded("-[PDPViewsController viewWillAppear:]", [&] {
-    restoreAnswerIfReplaced();
+    restoreShownProduct(answer_);
     if (pendingChoice_) {
       const ChoiceMode mode = *pendingChoice_;
       pendingChoice_.reset();
@@ -173,18 +161,13 @@ std::shared_ptr<RowTableController> PDPViewsController::makePage(int index) {
 
 void PDPViewsController::preparePage(int index) {
   view();
-  auto& slot = pages_[static_cast<std::size_t>(index)];
-  if (slot) return;
-  slot = makePage(index);
-  slot->setParentViewController(this);
-  slot->reloadRows();
-  paged_->setPage(index, slot->view());
+  pages_.prepare(index);
 }
 
 void PDPViewsController::showPage(int index) {
   if (index < 0 || index >= kPages) index = kMainPage;
-  preparePage(index);
-  paged_->setCurrentPage(index);
+  view();
+  pages_.scrollTo(index);
   if (index != shownPage_) {
     shownPage_ = index;
     if (const char* id = pageId(index)) {
@@ -212,9 +195,7 @@ void PDPViewsController::checkForAvailability() {
 }
 
 void PDPViewsController::redrawChoicePages() {
-  for (int index : {kMainPage, kDetailsPage}) {
-    if (auto& page = pages_[static_cast<std::size_t>(index)]) page->reloadRows();
-  }
+  pages_.reload({kMainPage, kDetailsPage});
 }
 
 void PDPViewsController::push(const std::shared_ptr<ui::ViewController>& screen) {
@@ -269,10 +250,12 @@ void PDPViewsController::pushingFindItInStore(int fromPage) {
 
 void PDPViewsController::pushingPolicyView(int fromPage) {
   GlobalFlags::shared().fromIndex = fromPage;
+  policy_->myURL = support::retailerPageURL(support::kPricingPolicyPath);
   push(policy_);
 }
 
 void PDPViewsController::pushingPDPReviews() {
+  GlobalFlags::shared().fromReviews = true;
   push(review_);
 }
 

@@ -14,22 +14,24 @@
 // after another product was opened elsewhere. Main thread only.
 #pragma once
 
-#include <array>
 #include <memory>
 #include <optional>
 
 #include "json/Value.hpp"
+#include "product/LazyPages.hpp"
 #include "product/PDPViewsDelegate.hpp"
 #include "product/ProductChoice.hpp"
 #include "product/RowTableController.hpp"
-#include "ui/PagedView.hpp"
 #include "ui/ViewController.hpp"
+
+namespace kelda::support {
+class PoliciesViewController;
+}
 
 namespace kelda::product {
 
 class AddToBagController;
 class PDPReviewsViewController;
-class PricingPolicyViewController;
 class SimplePDPReviewsController;
 class SizeColorQuantityController;
 
@@ -69,9 +71,11 @@ class PDPViewsController : public ui::ViewController, public PDPViewsDelegate {
  protected:
   std::shared_ptr<ui::View> loadView() override;
   void viewWillAppear(bool animated) override;
+  // Leaving for good (`fromIndex` names no page of this screen): the shared selections and the
+  // picker's remembered rows are cleared, so no later screen takes this product's choice.
+  void viewWillDisappear(bool animated) override;
 
  private:
-  void restoreAnswerIfReplaced();
   void showPage(int index);
   void preparePage(int index);
   std::shared_ptr<RowTableController> makePage(int index);
@@ -87,12 +91,11 @@ class PDPViewsController : public ui::ViewController, public PDPViewsDelegate {
   std::optional<ChoiceMode> pendingChoice_;
   bool inStoreEligible_ = false;
   int shownPage_ = -1;
-  std::shared_ptr<ui::PagedView> paged_;
-  std::array<std::shared_ptr<RowTableController>, kPages> pages_;
   std::shared_ptr<SizeColorQuantityController> picker_;
   std::shared_ptr<AddToBagController> addToBag_;
   std::shared_ptr<PDPReviewsViewController> review_;
-  std::shared_ptr<PricingPolicyViewController> policy_;
+  std::shared_ptr<support::PoliciesViewController> policy_;
+  LazyPages pages_;
 };
 
 }  // namespace kelda::product

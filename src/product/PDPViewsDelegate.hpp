@@ -6,13 +6,12 @@
 #pragma once
 
 #include "product/ProductChoice.hpp"
+#include "product/ReviewsDelegate.hpp"
 
 namespace kelda::product {
 
-class PDPViewsDelegate {
+class PDPViewsDelegate : public ReviewsDelegate {
  public:
-  virtual ~PDPViewsDelegate() = default;
-
   // The chosen values and offered lists the selection rows show.
   virtual const ProductChoice& choice() const = 0;
   virtual const OfferedLists& offered() const = 0;
@@ -22,8 +21,6 @@ class PDPViewsDelegate {
   virtual void pushingAddToBag(int fromPage) = 0;
   virtual void pushingFindItInStore(int fromPage) = 0;
   virtual void pushingPolicyView(int fromPage) = 0;
-  // A review row was tapped: shows the shared pdpReviewsDictionary in full.
-  virtual void pushingPDPReviews() = 0;
   virtual void applyingNewIndex(int page) = 0;
 };
 

@@ -1,9 +1,9 @@
 // openProductPage: the one rule by which every list, the home bag summary and the bag screen
 // open a product once its answer has arrived: nothing for an empty shared productDescriptionList;
 // otherwise pdpTabFlag becomes "1" and the page of the answer's "PDPFLAG" is pushed onto
-// `navigation`: "SIMPLE" a new PDPViewsController (on `page.startPage` when given). "ITEM" and
-// "TAB" answers are kept as the collection answers by the product request; their pages are not
-// part of this client yet, so they open nothing, as any other kind.
+// `navigation`: "SIMPLE" a new PDPViewsController (on `page.startPage` when given), "ITEM" a new
+// CollectionViewsController and "TAB" a new TabCollectionViewsController (each on
+// `page.startPage` when given, else on its main page). Any other kind opens nothing.
 //
 // The application installs it as gateway::ScreenLinks::openProductPage. Main thread only.
 #pragma once

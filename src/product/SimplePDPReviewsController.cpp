@@ -4,7 +4,6 @@
 #include <string>
 
 #include "gateway/ExceptionGuard.hpp"
-#include "gateway/GlobalFlags.hpp"
 #include "gateway/TarnObjects.hpp"
 #include "platform/TaskAndReply.hpp"
 #include "product/CustomProductReviewCell.hpp"
@@ -105,7 +104,6 @@ std::vector<TableSection> SimplePDPReviewsController::buildSections() {
     sections.push_back({"",
                         {{cell,
                           [this, review] {
-                            gateway::GlobalFlags::shared().fromReviews = true;
                             state().setPdpReviewsDictionary(review);
                             container_.pushingPDPReviews();
                           }}},

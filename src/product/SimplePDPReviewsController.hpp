@@ -4,7 +4,8 @@
 // the next page and appends it. A product without reviews shows the notice "There are currently
 // no reviews for this product." over the page. A tap on a review opens it in full.
 //
-// Made and owned by PDPViewsController, which calls reloadMyTable() whenever the page comes
+// Made and owned by a product page (PDPViewsController, or a collection page as its
+// CollectionPDPReviewsController), which calls reloadMyTable() whenever the page comes
 // into view. Main thread only; the next page is fetched on a worker.
 #pragma once
 
@@ -12,7 +13,7 @@
 #include <vector>
 
 #include "json/Value.hpp"
-#include "product/PDPViewsDelegate.hpp"
+#include "product/ReviewsDelegate.hpp"
 #include "product/RowTableController.hpp"
 #include "ui/Label.hpp"
 
@@ -24,7 +25,7 @@ class SimplePDPReviewsController : public RowTableController {
       "There are currently no reviews for this product.";
   static constexpr const char* kMoreReviews = "More Reviews";
 
-  explicit SimplePDPReviewsController(PDPViewsDelegate& container) : container_(container) {}
+  explicit SimplePDPReviewsController(ReviewsDelegate& container) : container_(container) {}
 
   // The page came into view: the first time, reads the counters and appends the first page's
   // reviews (or shows the notice); afterwards redraws what it has.
@@ -50,7 +51,7 @@ class SimplePDPReviewsController : public RowTableController {
   void pageArrived(bool answered);
   TableRow moreReviewsRow();
 
-  PDPViewsDelegate& container_;
+  ReviewsDelegate& container_;
   std::vector<json::Value> reviewsArray_;
   long long reviewCount_ = 0;
   long long reviewPageNumber_ = 0;

@@ -19,9 +19,9 @@
 
 #include "gateway/RequestStatus.hpp"
 #include "json/Value.hpp"
-#include "stores/BusyOverlayHandle.hpp"
 #include "stores/MyCLController.hpp"
 #include "stores/StatePicker.hpp"
+#include "support/BusyOverlayHandle.hpp"
 #include "ui/Button.hpp"
 #include "ui/TableView.hpp"
 #include "ui/TableViewDataSource.hpp"
@@ -97,7 +97,7 @@ class FindInStoreViewController : public ui::ViewController,
   std::shared_ptr<ui::TextField> city_;
   std::shared_ptr<ui::Button> state_;
   StatePicker states_;
-  BusyOverlayHandle overlay_;
+  support::BusyOverlayHandle overlay_;
 };
 
 }  // namespace kelda::stores

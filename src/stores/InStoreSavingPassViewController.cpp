@@ -5,9 +5,9 @@
 #include <utility>
 
 #include "platform/RunLoop.hpp"
-#include "stores/SavingsPassDocumentViewController.hpp"
 #include "stores/StoreNavigation.hpp"
 #include "support/ImageLoader.hpp"
+#include "support/PDFViewController.hpp"
 #include "ui/Button.hpp"
 #include "ui/NavigationController.hpp"
 
@@ -80,7 +80,10 @@ std::shared_ptr<ui::TableViewCell> InStoreSavingPassViewController::cellForRowAt
 }
 
 void InStoreSavingPassViewController::viewPassDetails() {
-  auto document = std::make_shared<SavingsPassDocumentViewController>(pass_["pdfURL"].str());
+  // The pass details are a document on the middleware, shown by the information pages'
+  // document screen.
+  auto document = std::make_shared<support::PDFViewController>();
+  document->pdfUrlString = pass_["pdfURL"].str();
   if (auto* navigation = navigationController()) navigation->pushViewController(document, true);
 }
 

@@ -15,9 +15,9 @@
 #include <vector>
 
 #include "gateway/RequestStatus.hpp"
-#include "stores/BusyOverlayHandle.hpp"
 #include "stores/MyCLController.hpp"
 #include "stores/StatePicker.hpp"
+#include "support/BusyOverlayHandle.hpp"
 #include "ui/Button.hpp"
 #include "ui/TableView.hpp"
 #include "ui/TableViewDataSource.hpp"
@@ -86,7 +86,7 @@ class SearchStoreViewController : public ui::ViewController,
   std::string latitude_;
   std::string longitude_;
   std::shared_ptr<StoreListsViewController> storeLists_;
-  BusyOverlayHandle overlay_;
+  support::BusyOverlayHandle overlay_;
 };
 
 }  // namespace kelda::stores

@@ -11,7 +11,7 @@
 
 #include "gateway/RequestStatus.hpp"
 #include "json/Value.hpp"
-#include "stores/BusyOverlayHandle.hpp"
+#include "support/BusyOverlayHandle.hpp"
 #include "ui/TableView.hpp"
 #include "ui/TableViewDataSource.hpp"
 #include "ui/ViewController.hpp"
@@ -57,7 +57,7 @@ class StoreDetailsViewController : public ui::ViewController,
   std::shared_ptr<ui::TableView> table_;
   int index_ = 0;
   json::Value store_;
-  BusyOverlayHandle overlay_;
+  support::BusyOverlayHandle overlay_;
 };
 
 }  // namespace kelda::stores

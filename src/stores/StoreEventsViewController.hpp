@@ -12,7 +12,7 @@
 
 #include "gateway/RequestStatus.hpp"
 #include "json/Value.hpp"
-#include "stores/BusyOverlayHandle.hpp"
+#include "support/BusyOverlayHandle.hpp"
 #include "ui/Button.hpp"
 #include "ui/DatePicker.hpp"
 #include "ui/TableView.hpp"
@@ -61,7 +61,7 @@ class StoreEventsViewController : public ui::ViewController,
   std::shared_ptr<ui::TableView> table_;
   std::shared_ptr<ui::TableViewCell> dateRow_;
   std::shared_ptr<ui::Button> dateButton_;
-  BusyOverlayHandle overlay_;
+  support::BusyOverlayHandle overlay_;
 };
 
 }  // namespace kelda::stores

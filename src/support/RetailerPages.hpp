@@ -16,6 +16,8 @@ inline constexpr const char* kShippingPolicyPath =
 inline constexpr const char* kReturnPolicyPath = "/service/returns/index.jsp?width=320&height=480";
 inline constexpr const char* kLegalPolicyPath =
     "/service/start/safeshopping/legal.jsp?width=320&height=480";
+inline constexpr const char* kPricingPolicyPath =
+    "/service/start/safeshopping/pricing.jsp?width=320&height=480";
 
 // The address of `path` on the retailer's web host (the options' web host), escaped as an
 // address: characters that may not stand in an address are percent-encoded as UTF-8 bytes;

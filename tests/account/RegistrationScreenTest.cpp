@@ -273,6 +273,8 @@ TEST_F(RegistrationScreen, CancelOrBackAbandonsAndTheNextFormStartsEmpty) {
                              "/service/start/safeshopping/privacy.jsp?width=320&height=480");
   act(actor().back());
   EXPECT_EQ(registration_->field("firstName")->text, "Ann");
+  ASSERT_NE(registration_->navigationItem().leftBarButtonItem, nullptr);
+  EXPECT_EQ(registration_->navigationItem().leftBarButtonItem->title, "Back");
 
   tap("CANCEL");
   act(actor().alertButton("YES"));
@@ -286,6 +288,9 @@ TEST_F(RegistrationScreen, CancelOrBackAbandonsAndTheNextFormStartsEmpty) {
   type("field.firstName", "Bo");
   act(actor().back());
   EXPECT_TRUE(form().firstName().isAbsent()) << "the back button abandons the form too";
+  // Its own back button goes with the screen; the standard one is no longer hidden.
+  EXPECT_EQ(registration_->navigationItem().leftBarButtonItem, nullptr);
+  EXPECT_FALSE(registration_->navigationItem().hidesBackButton);
 }
 
 }  // namespace

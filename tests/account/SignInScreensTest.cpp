@@ -239,7 +239,9 @@ TEST_F(ForgotPasswordScreen, AnythingButAConfirmationKeepsTheScreen) {
       {{R"({"data":[{"success":0,"error":""}]})"}, {}},
       {{R"({"success":0,"error":true,"errorMsg":"Internal server error"})", 500}, {unexpected}},
       {{"not json"}, {unexpected}},
+      {{"", 200, "application/json", 0ms, true}, {unexpected}},  // stalls past the limit
   };
+  gateway::TarnServerAPIs::sharedInstance().setTimeout(300ms);
   // An earlier "YES" must not make a failed request say the mail went out.
   TarnObjects::sharedInstance().setSignInResultString("YES");
   auto* screen = top();
@@ -248,8 +250,19 @@ TEST_F(ForgotPasswordScreen, AnythingButAConfirmationKeepsTheScreen) {
     submit("ann@x.com");
     EXPECT_EQ(alertMessages(), alerts) << answer.body;
     EXPECT_EQ(top(), screen) << answer.body;
+    EXPECT_FALSE(busy()) << answer.body;
     closeAlerts();
   }
+
+  // Without a connection nothing is sent and only the connection is reported.
+  const std::size_t sent = server().requestsTo("/forgot_password").size();
+  forceReachability(platform::ForcedReachability::None);
+  submit("ann@x.com");
+  EXPECT_EQ(alertMessages(),
+            std::vector<std::string>{"No connection found, please try again later."});
+  EXPECT_EQ(server().requestsTo("/forgot_password").size(), sent);
+  EXPECT_EQ(top(), screen);
+  EXPECT_FALSE(busy());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // landing-page list's own address.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -27,9 +28,17 @@ constexpr const char* kOne =
 
 class RefinementRequestsTest : public test::ClientFixture {};
 
-TEST_F(RefinementRequestsTest, NarrowedCategoryFormsCombineWidenAndKeepTheirOwnList) {
+TEST_F(RefinementRequestsTest, NarrowedCategoryFormsCombineWidenPageAndKeepTheirOwnList) {
   const json::Value applied = json::JSONValue(
       R"({"data":[{"prodId":"1"}],"appliedRefinements":"{\"BRAND\":\"Amara\",\"PRICE\":\"201\"}"})");
+  // The refinements of each request in turn, as sent and as the screen holds them.
+  const std::vector<std::string> sentText{
+      R"({"BRAND":"Amara","PRICE":"p1","COLOR":"R%26B %2B1%25"})",
+      R"({"BRAND":"","PRICE":"p1","COLOR":"R%26B %2B1%25"})",
+      R"({"BRAND":"","PRICE":"","COLOR":"R%26B %2B1%25"})"};
+  const std::vector<std::string> heldText{R"({"BRAND":"Amara","PRICE":"p1","COLOR":"R&B +1%"})",
+                                          R"({"BRAND":"","PRICE":"p1","COLOR":"R&B +1%"})",
+                                          R"({"BRAND":"","PRICE":"","COLOR":"R&B +1%"})"};
   for (ResultList list : {ResultList::Category, ResultList::Sales, ResultList::Landing}) {
     for (int matchesOn : {1, 3, 4}) {
       SCOPED_TRACE(static_cast<int>(list) * 10 + matchesOn);
@@ -37,29 +46,64 @@ TEST_F(RefinementRequestsTest, NarrowedCategoryFormsCombineWidenAndKeepTheirOwnL
       storeListAnswer(list, applied);
       state().setPageFlag(1);
       int seen = 0;
-      BodyRoutedServer routed([&](const std::string&, const std::string&) {
+      BodyRoutedServer routed([&](const std::string&, const std::string& body) {
+        if (body.rfind("pageNumber=2&", 0) == 0) return std::string(kOne);
         return std::string(++seen == matchesOn ? kOne : kNone);
       });
       setMiddleware(routed.address());
       // The applied brand with a price of its own and a colour.
-      json::Value values = json::JSONValue(R"({"BRAND":"Amara","PRICE":"p1","COLOR":"Red"})");
+      json::Value values = json::JSONValue(R"({"BRAND":"Amara","PRICE":"p1","COLOR":"R&B +1%"})");
       ASSERT_EQ(RefinementRequests::refine(list, "31", values), RequestStatus::Answered);
-      const std::vector<std::string> expected{
-          R"(categoryId=31&refinements={"BRAND":"Amara","PRICE":"p1","COLOR":"Red"})",
-          R"(categoryId=31&refinements={"BRAND":"","PRICE":"p1","COLOR":"Red"})",
-          R"(categoryId=31&refinements={"BRAND":"","PRICE":"","COLOR":"Red"})"};
       const auto sent = static_cast<std::size_t>(std::min(matchesOn, 3));
-      EXPECT_EQ(routed.bodies(),
-                std::vector<std::string>(expected.begin(), expected.begin() + sent));
+      std::vector<std::string> expected;
+      for (std::size_t i = 0; i < sent; ++i) {
+        expected.push_back("categoryId=31&refinements=" + sentText[i]);
+      }
+      EXPECT_EQ(routed.bodies(), expected);
       EXPECT_EQ(state().resultType(), static_cast<long long>(sent));
       // The refinements of the request that answered: the list's further pages use them.
-      EXPECT_EQ("categoryId=31&refinements=" + json::JSONFragment(values).value_or(""),
-                expected[sent - 1]);
-      EXPECT_EQ(listAnswer(list)["data"].size(), matchesOn <= 3 ? 1u : 0u);
+      EXPECT_EQ(json::JSONFragment(values), heldText[sent - 1]);
+      const std::size_t shown = matchesOn <= 3 ? 1u : 0u;
+      EXPECT_EQ(listAnswer(list)["data"].size(), shown);
+
+      // The next narrowed page is asked with them and appended to the same list.
+      ASSERT_EQ(RefinementRequests::refinedPage(list, "2", "31", values), RequestStatus::Answered);
+      EXPECT_EQ(routed.bodies().back(),
+                "pageNumber=2&categoryId=31&refinements=" + sentText[sent - 1]);
+      EXPECT_EQ(listAnswer(list)["data"].size(), shown + 1);
+      EXPECT_EQ(state().resultType(), 1);
       if (list != ResultList::Category) {
         EXPECT_EQ(listAnswer(ResultList::Category), applied);
       }
     }
+  }
+}
+
+TEST_F(RefinementRequestsTest, NothingChosenAsksForEachListUnnarrowed) {
+  struct Case {
+    ResultList list;
+    const char* path;
+    const char* body;
+  };
+  const Case cases[] = {
+      // The category search with the brand and price its own pages use.
+      {ResultList::Category, "/results",
+       R"(categoryId=31&refinements={"BRAND":"Levi's %26 Co","PRICE":""})"},
+      {ResultList::Search, "/results_search", "&searchPhrase=31"},
+      {ResultList::Sales, "/results", R"(categoryId=31&refinements={"BRAND":"","PRICE":""})"},
+      {ResultList::Landing, "/results", "categoryId=31"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.body);
+    storeListAnswer(c.list, json::JSONValue(R"({"data":[{"prodId":"7"}],
+        "appliedRefinements":"{\"BRAND\":\"Amara\"}"})"));
+    state().setRefinementFilterString(R"({"BRAND":"Levi's & Co","PRICE":""})");
+    server().answer(c.path, kOne);
+    json::Value values = json::Value::object();
+    ASSERT_EQ(RefinementRequests::refine(c.list, "31", values), RequestStatus::Answered);
+    EXPECT_EQ(server().lastRequest(c.path)->body, c.body);
+    EXPECT_EQ(listAnswer(c.list)["data"][0]["prodId"].str(), "9");
+    EXPECT_TRUE(values.empty());
   }
 }
 

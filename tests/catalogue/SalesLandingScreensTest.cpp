@@ -47,7 +47,18 @@ class SalesLandingScreens : public CatalogueScreens {
   }
 };
 
-// A sale department with a category with subcategories, one without, one without products.
+// A sales result page offering one brand.
+std::string withBrand(const std::string& pageText) {
+  return json::JSONRepresentation(
+             json::JSONValue(pageText)
+                 .with("refinementParams", json::JSONValue(R"(["Brand"])"))
+                 .with("refinement", json::JSONValue(R"([{"refinementName":"BRAND",
+                                                         "refinementValues":["Amara & Co"]}])")))
+      .value_or("");
+}
+
+// A sale department with a category with subcategories, one without, one without products. The
+// brand it offers finds nothing.
 std::string saleAnswer(const std::string& path, const std::string& body) {
   if (path == "/category_sale") {
     if (body == "&categoryId=3536") {
@@ -58,8 +69,8 @@ std::string saleAnswer(const std::string& path, const std::string& body) {
                                    : R"({"category":[]})";
   }
   if (path == "/results") {
-    if (body.find("categoryId=43") != npos) return kEmptyPage;
-    return body.find("pageNumber=2") != npos ? page(3, 2, 4, 3) : page(1, 2, 4, 2);
+    if (body.find("categoryId=43") != npos || body.find("Amara") != npos) return kEmptyPage;
+    return withBrand(body.find("pageNumber=2") != npos ? page(3, 2, 4, 3) : page(1, 2, 4, 2));
   }
   return R"({"PDPFLAG":"SIMPLE","data":[{"prodId":"1"}]})";
 }
@@ -92,6 +103,25 @@ TEST_F(SalesLandingScreens, SaleDepartmentOpensSubcategoriesOrItsOwnResultList) 
   runUntilIdle();
   EXPECT_EQ(routed.bodies().back(), "productId=1&categoryId=41&categoryFlag=SALE");
 
+  // Narrowed by a brand it has no product of: widened, explained, and paged widened.
+  tapAndWait("Refine");
+  tapAndWait("Brand");
+  tapAndWait("Amara & Co");
+  tapAndWait("Filter");
+  const std::vector<std::string> narrowed = routed.bodies();
+  EXPECT_EQ(std::vector<std::string>(narrowed.end() - 2, narrowed.end()),
+            (std::vector<std::string>{R"(categoryId=411&refinements={"BRAND":"Amara %26 Co"})",
+                                      R"(categoryId=411&refinements={"BRAND":""})"}));
+  auto header = std::dynamic_pointer_cast<ui::Label>(resultList()->tableView().tableHeaderView);
+  ASSERT_NE(header, nullptr) << screen();
+  EXPECT_EQ(header->text,
+            "Sorry, Amara & Co Maxi are not available in your price range. Here are the "
+            "available options");
+  EXPECT_EQ(resultList()->tableView().numberOfSections(), 2);
+  tapAndWait("load 2 More");
+  EXPECT_EQ(routed.bodies().back(), R"(pageNumber=2&categoryId=411&refinements={"BRAND":""})");
+  EXPECT_EQ(resultList()->tableView().numberOfSections(), 4);
+
   // Without subcategories the results open at once; without products the screen apologises.
   act(actor().back());
   act(actor().back());
@@ -105,6 +135,28 @@ TEST_F(SalesLandingScreens, SaleDepartmentOpensSubcategoriesOrItsOwnResultList) 
   tapAndWait("Sale");  // the sale categories are held
   const std::vector<std::string> bodies = routed.bodies();
   EXPECT_EQ(std::count(bodies.begin(), bodies.end(), "&categoryId=3536"), 1);
+}
+
+TEST_F(SalesLandingScreens, SaleStepsWithoutAnAnswerStayWhereTheyWere) {
+  server().answer("/category_sale", test::FakeAnswer{"", 500});
+  tapAndWait("Sale");
+  EXPECT_EQ(top(), home_.get());
+  EXPECT_EQ(alert(), nullptr);  // as a department without an answer
+
+  server().answer("/category_sale", R"({"category":[{"col1id":"42","col1name":"Shoes on Sale"}]})");
+  tapAndWait("Sale");
+  ASSERT_NE(dynamic_cast<SalesViewController*>(top()), nullptr) << screen();
+  server().answer("/category_sale", test::FakeAnswer{"", 500});
+  tapAndWait("Shoes on Sale");
+  expectApology();
+  forceReachability(platform::ForcedReachability::None);
+  tapAndWait("Shoes on Sale");
+  ASSERT_NE(alert(), nullptr);
+  EXPECT_EQ(alert()->title, "Network Error");
+  act(actor().alertButton("OK"));
+  EXPECT_EQ(alert(), nullptr);  // the connectivity alert only
+  EXPECT_NE(dynamic_cast<SalesViewController*>(top()), nullptr);
+  EXPECT_EQ(server().requestsTo("/results").size(), 0u);
 }
 
 TEST_F(SalesLandingScreens, OffersKeepTheirListWithoutAnAnswer) {
@@ -123,8 +175,23 @@ TEST_F(SalesLandingScreens, OffersKeepTheirListWithoutAnAnswer) {
       {"promotionName":"B","promoCode":"SHOES15"},{"promotionName":"C","promoCode":"HOME20"}]})");
   EXPECT_EQ(reopen(), 4);
   EXPECT_EQ(server().lastRequest("/get_promo")->method, "GET");
+  EXPECT_EQ(alert(), nullptr);
+  // Failed: the list stays and the shopper is told; no connection: the connectivity alert only.
   server().answer("/get_promo", test::FakeAnswer{"", 500});
   EXPECT_EQ(reopen(), 4);
+  ASSERT_NE(alert(), nullptr);
+  EXPECT_EQ(alert()->title, "Sorry !");
+  EXPECT_EQ(alert()->message,
+            "We're sorry, the current offers could not be loaded. Please try again later.");
+  EXPECT_EQ(alert()->buttons, std::vector<std::string>{"OK"});
+  act(actor().alertButton("OK"));
+  forceReachability(platform::ForcedReachability::None);
+  EXPECT_EQ(reopen(), 4);
+  ASSERT_NE(alert(), nullptr);
+  EXPECT_EQ(alert()->title, "Network Error");
+  act(actor().alertButton("OK"));
+  EXPECT_EQ(alert(), nullptr);
+  forceReachability(std::nullopt);
   server().answer("/get_promo", R"({"data":[]})");
   EXPECT_EQ(reopen(), 1);
 }
@@ -173,16 +240,52 @@ TEST_F(LandingPages, TopRatedListsPageAndNarrowThemselves) {
   tapAndWait("filter");
   tapAndWait("Brand");
   tapAndWait("Amara");
-  server().answer("/results", page(5, 1, 1, 2));
+  server().answer("/results", page(5, 1, 2, 2));
   tapAndWait("Filter");
   EXPECT_EQ(server().lastRequest("/results")->body,
             R"(categoryId=60001&refinements={"BRAND":"Amara"})");
   ASSERT_NE(dynamic_cast<CtrResultsViewController*>(top()), nullptr) << screen();
   EXPECT_EQ(cell(0)->row().description, "Product 5");
   EXPECT_EQ(state().categorySearchList(), browsed);
+  // Its next page is narrowed the same way and appended.
+  server().answer("/results", page(6, 1, 2, 3));
+  state().setRefineSearchFlagWithPageNumber("0");  // another list's flag: not this one's
+  tapAndWait("load 2 More");
+  EXPECT_EQ(server().lastRequest("/results")->body,
+            R"(pageNumber=2&categoryId=60001&refinements={"BRAND":"Amara"})");
+  EXPECT_EQ(cell(1)->row().description, "Product 6");
 }
 
 TEST_F(LandingPages, EachStepWithoutAnAnswerStaysWhereItWas) {
+  // Without a connection each step shows the connectivity alert only and stays.
+  auto expectNetworkError = [&] {
+    ASSERT_NE(alert(), nullptr);
+    EXPECT_EQ(alert()->title, "Network Error");
+    act(actor().alertButton("OK"));
+    EXPECT_EQ(alert(), nullptr);
+  };
+  forceReachability(platform::ForcedReachability::None);
+  tapAndWait("Top Rated");
+  expectNetworkError();
+  EXPECT_EQ(top(), home_.get());
+  forceReachability(std::nullopt);
+  tapAndWait("Top Rated");
+  forceReachability(platform::ForcedReachability::None);
+  tapAndWait("Women");
+  expectNetworkError();
+  EXPECT_NE(dynamic_cast<CtrViewController*>(top()), nullptr);
+  forceReachability(std::nullopt);
+  tapAndWait("Women");
+  forceReachability(platform::ForcedReachability::None);
+  tapAndWait("Dresses");
+  expectNetworkError();
+  EXPECT_NE(dynamic_cast<CtrDetailViewController*>(top()), nullptr);
+  forceReachability(std::nullopt);
+  act(actor().back());
+  act(actor().back());
+  EXPECT_EQ(landing_.requestsTo("/category_ctr").size(), 1u);
+  EXPECT_EQ(server().requestsTo("/results").size(), 0u);
+
   // The landing server is down while the middleware is up.
   updateOptions([&](platform::Options& options) { options.ctrAddress = "127.0.0.1:1"; });
   tapAndWait("Top Rated");

@@ -90,6 +90,17 @@ TEST_F(KeldaCliTest, BadCommandLinesAreRefused) {
   CliRun clock = cli.runWithArguments({"--clock", "sundial"});
   EXPECT_NE(clock.status, 0);
   EXPECT_NE(clock.err.find("--clock"), std::string::npos) << clock.err;
+  // A position that is not one stops the program at start, naming the option.
+  for (const char* position : {"40.7484", "91,0", "40.7,-180.5", "north,east", "40.7;-73.9", ""}) {
+    CliRun refused = cli.runWithArguments({"--position", position});
+    EXPECT_EQ(refused.status, 2) << position;
+    EXPECT_EQ(refused.err, std::string("kelda-cli: --position: \"") + position +
+                               "\" is not a position; give LAT,LON in degrees, latitude -90 to 90 "
+                               "and longitude -180 to 180 (e.g. 40.7484,-73.9857)\n");
+  }
+  CliRun help = cli.runWithArguments({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("--position LAT,LON"), std::string::npos) << help.out;
 }
 
 }  // namespace

@@ -61,11 +61,30 @@ std::vector<std::string> productNames(const std::string& screen) {
   return names;
 }
 
+// The price each row of a list screen shows the shopper: its last amount (the sale price when
+// it has one, else its regular price). Rows follow each other, so a row starts at "  row".
+std::vector<double> productPrices(const std::string& screen) {
+  std::vector<double> prices;
+  static const std::regex row("  row\\.\\d+\\.0\n((?:    [^\n]*\n)*)");
+  static const std::regex amount("\\$(\\d+\\.\\d\\d)");
+  for (auto it = std::sregex_iterator(screen.begin(), screen.end(), row);
+       it != std::sregex_iterator(); ++it) {
+    const std::string block = (*it)[1];
+    std::string last;
+    for (auto a = std::sregex_iterator(block.begin(), block.end(), amount);
+         a != std::sregex_iterator(); ++a) {
+      last = (*a)[1];
+    }
+    prices.push_back(last.empty() ? -1 : std::stod(last));
+  }
+  return prices;
+}
+
 bool has(const std::string& screen, const std::string& line) {
   return screen.find("\n" + line + "\n") != std::string::npos;
 }
 
-TEST_F(RefineSalesScenario, SearchNarrowedByBrandAndPricePagesNarrowedAndStartsAfresh) {
+TEST_F(RefineSalesScenario, SearchNarrowedByBrandAndPricePagesNarrowedAndIsCleared) {
   const CliRun run = cli().run(
       "alert Later\n"
       "search dress\n"
@@ -77,9 +96,8 @@ TEST_F(RefineSalesScenario, SearchNarrowedByBrandAndPricePagesNarrowedAndStartsA
       "tap Filter\n"
       "tap button.loadMore\n"
       "tap refine\n"
-      "back\n"
-      "back\n"
-      "search \"dress\"\n"
+      "tap Clear\n"
+      "tap filter\n"
       "tap REFINE\n"
       "quit\n",
       home());
@@ -104,11 +122,23 @@ TEST_F(RefineSalesScenario, SearchNarrowedByBrandAndPricePagesNarrowedAndStartsA
   const std::vector<std::string> loaded = productNames(run.after("tap button.loadMore"));
   EXPECT_EQ(static_cast<int>(loaded.size()), std::min(found, 40)) << run.out;
   for (const std::string& name : loaded) EXPECT_EQ(name.rfind("Belle & Bloom ", 0), 0u) << name;
+  const std::vector<double> prices = productPrices(run.after("tap button.loadMore"));
+  EXPECT_EQ(prices.size(), loaded.size()) << run.out;
+  for (double price : prices) {
+    EXPECT_GE(price, 100.0) << run.out;
+    EXPECT_LT(price, 200.0) << run.out;
+  }
   // The refinement screen still shows what the list was narrowed by.
   EXPECT_TRUE(has(run.after("tap refine"), "  row.0.0 Brand | Belle & Bloom >")) << run.out;
 
-  // A new search starts without the refinement, shown and applied alike.
-  EXPECT_EQ(resultsFound(run.after("search \"dress\"")), all) << run.out;
+  // Cleared on the same list: nothing chosen, and Filter shows the whole list again.
+  const std::string cleared = run.after("tap Clear");
+  EXPECT_NE(cleared.find("\nnav.left [Back]  nav.right [Clear]\n"), std::string::npos) << cleared;
+  for (const char* line :
+       {"  row.0.0 Brand | Select Brand >", "  row.0.1 Price | Select Price >"}) {
+    EXPECT_TRUE(has(cleared, line)) << line << "\n" << cleared;
+  }
+  EXPECT_EQ(resultsFound(run.after("tap filter")), all) << run.out;
   EXPECT_TRUE(has(run.after("tap REFINE"), "  row.0.0 Brand | Select Brand >")) << run.out;
 }
 

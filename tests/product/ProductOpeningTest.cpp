@@ -9,8 +9,10 @@
 #include "catalogue/HomeViewController.hpp"
 #include "catalogue/ResultAsyncCell.hpp"
 #include "catalogue/ResultViewController.hpp"
+#include "product/CollectionViewsController.hpp"
 #include "product/PDPMainCommonCell.hpp"
 #include "product/ProductFixture.hpp"
+#include "product/TabCollectionViewsController.hpp"
 
 namespace kelda::product {
 namespace {
@@ -55,13 +57,24 @@ TEST_F(ProductOpening, ARowOpensTheSimplePageAndAPictureItsImagesPage) {
   EXPECT_EQ(pageTags().back(), "mobile.zoom.image.pdp");
   act(ui::Actor(ui::Window::shared()).back());
 
-  // Collections are kept for their own pages; they and unknown kinds open nothing here.
-  for (const char* kind : {"ITEM", "TAB", "BUNDLE"}) {
-    server().answer("/product", answerText(teeAnswer().with("PDPFLAG", kind)));
-    tap("row.0.0");
-    EXPECT_EQ(top(), list) << kind;
-  }
-  EXPECT_EQ(state().collectionProductDescriptionList()["PDPFLAG"].str(), "ITEM");
+  // Collections open their own pages (on the more-images page from the picture); other kinds
+  // open nothing.
+  server().answer("/product", answerText(teeAnswer().with("PDPFLAG", "ITEM")));
+  tap("row.0.0");
+  auto* collection = dynamic_cast<CollectionViewsController*>(top());
+  ASSERT_NE(collection, nullptr);
+  EXPECT_EQ(collection->currentPage(), 0);
+  act(ui::Actor(ui::Window::shared()).back());
+  server().answer("/product", answerText(teeAnswer().with("PDPFLAG", "TAB")));
+  cell->imageButton().sendAction();
+  runUntilIdle();
+  auto* tabbed = dynamic_cast<TabCollectionViewsController*>(top());
+  ASSERT_NE(tabbed, nullptr);
+  EXPECT_EQ(tabbed->currentPage(), 3);
+  act(ui::Actor(ui::Window::shared()).back());
+  server().answer("/product", answerText(teeAnswer().with("PDPFLAG", "BUNDLE")));
+  tap("row.0.0");
+  EXPECT_EQ(top(), list);
 }
 
 TEST_F(ProductOpening, OnlyTheRequestsOwnAnswerOpensAProduct) {

@@ -11,11 +11,11 @@
 #include "product/AddToBagController.hpp"
 #include "product/PDPMoreViewController.hpp"
 #include "product/PDPZoomingImageCell.hpp"
-#include "product/PricingPolicyViewController.hpp"
 #include "product/ProductFixture.hpp"
 #include "product/SimplePDPReviewsController.hpp"
 #include "product/SizeColorQuantityController.hpp"
 #include "stores/FindInStoreViewController.hpp"
+#include "support/PoliciesViewController.hpp"
 
 namespace kelda::product {
 namespace {
@@ -63,7 +63,7 @@ TEST_F(ProductScreens, MainPageShowsTheProductItsChoicesAndItsLinks) {
   EXPECT_EQ(platform::UrlOpener::shared().opened(),
             (std::vector<std::string>{"tel://1-800-555-0199"}));
   tap("Pricing policy.");
-  auto* policy = dynamic_cast<PricingPolicyViewController*>(top());
+  auto* policy = dynamic_cast<support::PoliciesViewController*>(top());
   ASSERT_NE(policy, nullptr);
   EXPECT_EQ(policy->webView().url(),
             "http://" + server().address() +
@@ -101,6 +101,17 @@ TEST_F(ProductScreens, FindInStoreOpensForAChosenEligibleArticleOnly) {
             R"({"Title":"Organic Cotton Tee Shirt","Price":"19.99","Color":"Red","Size":"S",)"
             R"("Image Data":"","upcNumber":"0000902"})");
   EXPECT_EQ(finder->pageFlag(), stores::FindInStoreViewController::kSearchForm);
+}
+
+TEST_F(ProductScreens, LeavingAPageOpenedOnItsPicturesClearsTheSharedChoice) {
+  open(teeAnswer(), PDPViewsController::kMoreImagesPage);
+  ASSERT_EQ(productPage()->currentPage(), PDPViewsController::kMoreImagesPage);
+  state().setPdpSelectedSize("M");
+  state().setPdpSelectedColor("Red");
+  act(ui::Actor(ui::Window::shared()).back());
+  EXPECT_EQ(top(), home_.get());
+  EXPECT_EQ(state().pdpSelectedSize().str(), "");
+  EXPECT_EQ(state().pdpSelectedColor().str(), "");
 }
 
 TEST_F(ProductScreens, PagesAreMadeWhenFirstShownAndTagged) {

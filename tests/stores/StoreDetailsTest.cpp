@@ -9,13 +9,13 @@
 #include "stores/EventDetailsViewController.hpp"
 #include "stores/InStoreSavingPassViewController.hpp"
 #include "stores/MapViewController.hpp"
-#include "stores/SavingsPassDocumentViewController.hpp"
 #include "stores/SearchStoreViewController.hpp"
 #include "stores/StoreAlerts.hpp"
 #include "stores/StoreDetailsViewController.hpp"
 #include "stores/StoreEventsViewController.hpp"
 #include "stores/StoreListsViewController.hpp"
 #include "stores/StoresFixture.hpp"
+#include "support/PDFViewController.hpp"
 
 namespace kelda::stores {
 namespace {
@@ -197,16 +197,25 @@ TEST_F(StoreDetailsTest, SavingsPassOfTheStoresPostalCode) {
   EXPECT_EQ(cellText(pass->tableView(), {0, 1}), "Period of Validity:|03/01/2026 - 03/31/2026");
   EXPECT_TRUE(pass->passImage().hasImage());
 
-  ui::Window::shared().setPageLoader([](const std::string&) {
-    return ui::PageLoad{false, "The document could not be loaded."};
+  // The document is asked at the pass's address; when it cannot be loaded, the document screen
+  // shows its error page in the web view instead.
+  std::vector<std::string> asked;
+  ui::Window::shared().setPageLoader([&asked](const std::string& url) {
+    asked.push_back(url);
+    return url.starts_with("data:") ? ui::PageLoad{true, ""}
+                                    : ui::PageLoad{false, "The document <could> not be loaded."};
   });
   tap("VIEW PASS DETAILS");
-  auto* document = topAs<SavingsPassDocumentViewController>();
+  auto* document = topAs<support::PDFViewController>();
   ASSERT_NE(document, nullptr);
   EXPECT_EQ(document->title(), "Instore Savings Pass");
-  EXPECT_EQ(document->webView().url(), server().url("/pass.pdf"));
-  EXPECT_FALSE(document->errorLabel().hidden);
-  EXPECT_EQ(document->errorLabel().text, "An error occurred:\nThe document could not be loaded.");
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_EQ(asked[0], server().url("/pass.pdf"));
+  EXPECT_EQ(document->webView().url(),
+            support::PDFViewController::errorPageURL("The document <could> not be loaded."));
+  EXPECT_EQ(support::PDFViewController::errorPage("The document <could> not be loaded."),
+            "<html><center><font size=+5 color='red'>An error occurred:<br>The document "
+            "&lt;could&gt; not be loaded.</font></center></html>");
 
   // A pass whose picture cannot be loaded is shown without it.
   act(actor().back());
