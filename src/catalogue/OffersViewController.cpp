@@ -2,8 +2,9 @@
 
 #include <string>
 
-#include "catalogue/SalesRequests.hpp"
+#include "bag/BagRequests.hpp"
 #include "catalogue/ScreenParts.hpp"
+#include "gateway/RequestStatus.hpp"
 #include "gateway/TarnObjects.hpp"
 #include "platform/TaskAndReply.hpp"
 #include "ui/AlertView.hpp"
@@ -55,11 +56,11 @@ void OffersViewController::viewWillAppear(bool) {
   // The list on screen stays when no answer comes. Without a connection the connectivity alert
   // has been shown; a failed request says so.
   platform::postTaskAndReply(
-      platform::weakFrom(this), [] { return SalesRequests::offerDetails(); },
-      [](OffersViewController& screen, RequestStatus status) {
+      platform::weakFrom(this), [] { return bag::BagRequests::offerDetails(); },
+      [](OffersViewController& screen, gateway::RequestStatus status) {
         screen.overlay_.hide();
         screen.table_->reloadData();
-        if (status == RequestStatus::Failed) {
+        if (status == gateway::RequestStatus::Failed) {
           ui::showAlert(ui::AlertView{kFailedTitle, kFailedMessage, {"OK"}, 0, nullptr});
         }
       });

@@ -46,10 +46,4 @@ RequestStatus SalesRequests::updateSalesResultsPage(const std::string& pageNumbe
   });
 }
 
-RequestStatus SalesRequests::offerDetails() {
-  return guardedRequest("-[SalesRequests offerDetails]", [&] {
-    return storeAnswer("offerDetails", {}, &TarnObjects::setOfferDetails);
-  });
-}
-
 }  // namespace kelda::catalogue

@@ -1,6 +1,6 @@
-// SalesRequests: the requests of the sales department and the offers tab: the sale categories,
-// a sale category's subcategories, the sales result list and its further pages, and the list of
-// current promotions.
+// SalesRequests: the requests of the sales department: the sale categories, a sale category's
+// subcategories, the sales result list and its further pages. (The offers tab's list of current
+// promotions is the bag's `BagRequests::offerDetails`, which the bag screen uses too.)
 //
 // Each operation runs synchronously on the caller's thread (a screen's worker): it checks the
 // connection (the "Network Error" alert when there is none), sends its request and stores the
@@ -30,8 +30,6 @@ class SalesRequests {
   // RefinementRequests).
   static RequestStatus updateSalesResultsPage(const std::string& pageNumber,
                                               const std::string& categoryId);
-  // "get_promo": offerDetails (same rule).
-  static RequestStatus offerDetails();
 };
 
 }  // namespace kelda::catalogue
